@@ -1,0 +1,100 @@
+#include "linuxportio.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace veltaro {
+
+namespace {
+
+constexpr std::uint8_t kDword = 4;
+constexpr std::uint32_t kAllOnes = 0xFFFF'FFFF;
+
+// Exactly 4 bytes or nothing: past the first 64 bytes an unprivileged
+// descriptor reads 0 bytes rather than failing.
+std::optional<std::uint32_t> preadDword(int fd, std::uint8_t offset)
+{
+    unsigned char bytes[kDword];
+    ssize_t count;
+    do {
+        count = ::pread(fd, bytes, sizeof bytes, offset);
+    } while (count < 0 && errno == EINTR);
+    if (count != static_cast<ssize_t>(sizeof bytes))
+        return std::nullopt;
+    // Configuration space is little-endian whatever the host.
+    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
+}
+
+}  // namespace
+
+LinuxPortIo::LinuxPortIo(std::filesystem::path pciRoot, std::unique_ptr<ConfigFileOpener> opener)
+    : m_pciRoot(std::move(pciRoot))
+    , m_opener(std::move(opener))
+{
+}
+
+bool LinuxPortIo::InitializeWinIo()
+{
+    constexpr std::uint8_t kSignatureOffset = 0xFC;
+    if (!m_northbridge.valid())
+        m_northbridge = m_opener->open(configFileOf(kNorthbridgeFunction));
+    if (m_northbridge.valid() && preadDword(m_northbridge.get(), kSignatureOffset))
+        return true;
+    m_northbridge.reset();
+    return false;
+}
+
+bool LinuxPortIo::SetPortVal(std::uint16_t port, std::uint32_t value, std::uint8_t sizeBytes)
+{
+    if (port != kConfigAddressPort || sizeBytes != kDword)
+        return false;
+    m_latchedAddress = value;
+    return true;
+}
+
+bool LinuxPortIo::GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes)
+{
+    if (sizeBytes != kDword)
+        return false;
+    if (port == kConfigAddressPort) {
+        value = m_latchedAddress;
+        return true;
+    }
+    if (port != kConfigDataPort || (m_latchedAddress & kConfigEnableBit) == 0)
+        return false;
+    const std::optional<std::uint32_t> registerValue = readConfigRegister(decodeConfigAddress(m_latchedAddress));
+    if (!registerValue)
+        return false;
+    value = *registerValue;
+    return true;
+}
+
+std::filesystem::path LinuxPortIo::configFileOf(const PciFunctionAddress& function) const
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "0000:%02x:%02x.%x", unsigned{function.bus}, unsigned{function.device},
+                  unsigned{function.function});
+    return m_pciRoot / "devices" / name / "config";
+}
+
+std::optional<std::uint32_t> LinuxPortIo::readConfigRegister(const ConfigAddress& address) const
+{
+    if (address.function == kNorthbridgeFunction) {
+        if (!m_northbridge.valid())
+            return std::nullopt;
+        return preadDword(m_northbridge.get(), address.registerOffset);
+    }
+    // Other functions are never read by the program; they are answered the
+    // way the hardware would, from a descriptor opened for this one read.
+    const std::filesystem::path configFile = configFileOf(address.function);
+    UniqueFd fd(::open(configFile.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return errno == ENOENT ? std::optional<std::uint32_t>(kAllOnes) : std::nullopt;
+    return preadDword(fd.get(), address.registerOffset);
+}
+
+}  // namespace veltaro

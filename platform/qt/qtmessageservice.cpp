@@ -1,0 +1,15 @@
+#include "qtmessageservice.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace veltaro {
+
+void QtMessageService::show(const std::wstring& text, const std::wstring& title, MessageIcon icon)
+{
+    const QMessageBox::Icon boxIcon = icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon;
+    QMessageBox box(boxIcon, QString::fromStdWString(title), QString::fromStdWString(text), QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace veltaro

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+
+#include "simulatednorthbridge.h"
+
+namespace veltaro {
+
+// A family 10h processor whose temperature wanders slowly between about 35
+// and 65 degrees, so that the replacement of readings below 40 shows too.
+class DemoNorthbridge final : public SimulatedNorthbridge {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    DemoNorthbridge();
+
+    // Register 0xA4 as it reads `elapsed` after start.
+    static std::uint32_t thermalRegisterAt(Clock::duration elapsed);
+
+protected:
+    void beforeRead(std::uint8_t offset) override;
+
+private:
+    Clock::time_point m_start = Clock::now();
+};
+
+}  // namespace veltaro

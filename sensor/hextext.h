@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veltaro {
+
+// Register contents travel between the steps of the sensor as text: a
+// register value is rendered as eight hexadecimal digits, fields are cut
+// out by digit position (1 to 8 from the left), and a field's digits are
+// turned back into a decimal text.
+
+// Exactly eight upper-case hexadecimal digits of the value's bit pattern.
+std::wstring Hex8(std::uint32_t value);
+
+// The value of a run of hexadecimal digits, as decimal text. Tolerant:
+// "A"-"F" (either case) count 10-15, "0"-"9" their value, and every other
+// character ("&", "H", "G", a blank) counts 0 but keeps its place, so
+// "&h7" gives "7" and "G1" gives "1". The empty text gives "0".
+//
+// A text whose value does not fit a signed 32-bit integer has no decimal
+// rendering and gives the empty text, which reads as no number at all.
+// The sensor never passes more than three characters.
+std::wstring HexDigitsToDecimal(std::wstring_view digits);
+
+// Digit positions counted from 1, as the register layouts give them.
+std::wstring_view digitsAt(std::wstring_view registerText, std::size_t firstPosition, std::size_t count);
+
+// Reads a decimal text written by HexDigitsToDecimal: an optional minus
+// sign and at least one digit, nothing else.
+std::optional<std::int32_t> readDecimal(std::wstring_view text);
+
+}  // namespace veltaro

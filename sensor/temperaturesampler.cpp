@@ -1,0 +1,63 @@
+#include "temperaturesampler.h"
+
+#include <cmath>
+
+#include "familycode.h"
+#include "hextext.h"
+#include "pciconfigread.h"
+
+namespace veltaro {
+
+namespace {
+
+constexpr double kLowestShownCelsius = 40;
+
+// Family 0Fh: register 0xE4 bits 23..16 (digits 3-4), offset by 49.
+// Families 10h and 11h: register 0xA4 bits 31..24 (digits 1-2), the whole
+// degrees of a reading in eighths of a degree.
+struct ThermalField {
+    std::uint32_t address;
+    std::size_t firstDigit;
+    double offsetCelsius;
+};
+
+constexpr ThermalField kFamily0FhField{kFamily0FhThermalRegister, 3, -49};
+constexpr ThermalField kFamily10hField{kFamily10hThermalRegister, 1, 0};
+
+const ThermalField* fieldFor(const std::wstring& familyCode)
+{
+    if (familyCode == kFamily0Fh)
+        return &kFamily0FhField;
+    if (familyCode == kFamily10h || familyCode == kFamily11h)
+        return &kFamily10hField;
+    return nullptr;
+}
+
+}  // namespace
+
+TemperatureSampler::TemperatureSampler(PortIo& portIo)
+    : m_portIo(portIo)
+{
+}
+
+std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& familyCode)
+{
+    const ThermalField* field = fieldFor(familyCode);
+    if (field == nullptr)
+        return std::nullopt;
+
+    const std::optional<std::uint32_t> value = readPciConfigChecked(m_portIo, field->address);
+    if (!value)
+        return std::wstring();
+
+    const std::wstring registerText = Hex8(*value);
+    const std::optional<std::int32_t> fieldValue =
+        readDecimal(HexDigitsToDecimal(digitsAt(registerText, field->firstDigit, 2)));
+    // Two hexadecimal digits always have a decimal rendering.
+    double celsius = static_cast<double>(fieldValue.value_or(0)) + field->offsetCelsius;
+    if (celsius < kLowestShownCelsius)
+        celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
+    return L" " + std::to_wstring(static_cast<long long>(celsius)) + L"'C";
+}
+
+}  // namespace veltaro

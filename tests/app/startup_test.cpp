@@ -1,0 +1,140 @@
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "fakeportio.h"
+#include "productinfo.h"
+#include "recordingmessageservice.h"
+#include "recordingshell.h"
+#include "startup.h"
+
+namespace veltaro {
+namespace {
+
+const std::wstring kDriverMessage =
+    L"There is a problem with loading IO driver. In a Vista system, please run this program with Administrator "
+    L"access level (Right click the mouse on the program icon and choose 'run as administrator' in popup menu. or "
+    L"Mail me.";
+
+class StartupTest : public ::testing::Test {
+protected:
+    FakePortIo ports;
+    RecordingMessageService messages;
+    RecordingShell shell;
+    Frmmain window{{ports, messages, shell}, QStringLiteral("Veltaro")};
+};
+
+TEST_F(StartupTest, DriverFailureShowsOnlyTheDriverMessageAndNeverTheWindow)
+{
+    ports.initializeResult = false;
+    bool windowVisibleDuringMessage = true;
+    messages.onShow = [&] { windowVisibleDuringMessage = window.isVisible(); };
+
+    EXPECT_FALSE(startUp(window));
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kDriverMessage);
+    EXPECT_EQ(messages.shown[0].title, std::wstring(L"Mailto: ") + product::kContactAddress);
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(windowVisibleDuringMessage);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.Timer1->isActive());
+    ASSERT_EQ(ports.calls.size(), 1u) << "no register is read after a failed start";
+    EXPECT_EQ(ports.calls[0].kind, FakePortIo::Call::Kind::Initialize);
+}
+
+TEST_F(StartupTest, ClearsTheReadoutAndFamilyCodeBeforeStartingTheDriver)
+{
+    window.lbltemp->setText(" 55'C");
+    window.txtsign->setText("10");
+    window.Timer1->start();
+    ports.initializeResult = false;
+    ports.onCall = [&](const FakePortIo::Call&) {
+        EXPECT_EQ(window.lbltemp->text(), QString());
+        EXPECT_EQ(window.txtsign->text(), QString());
+        EXPECT_FALSE(window.Timer1->isActive());
+    };
+
+    EXPECT_FALSE(window.load());
+    EXPECT_FALSE(window.Timer1->isActive());
+}
+
+TEST_F(StartupTest, WritesTheFamilyCodeBeforeEnablingTheTimer)
+{
+    ports.dataPortValue = 0x00200F31;  // family 11h signature
+    std::vector<bool> timerActiveAtCall;
+    ports.onCall = [&](const FakePortIo::Call&) { timerActiveAtCall.push_back(window.Timer1->isActive()); };
+
+    EXPECT_TRUE(startUp(window));
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.txtsign->text(), QStringLiteral("11"));
+    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_EQ(window.Timer1->interval(), 200);
+    ASSERT_EQ(ports.calls.size(), 3u) << "start, then one signature read";
+    EXPECT_EQ(ports.calls[1].value, 0x8000C3FCu);
+    EXPECT_EQ(timerActiveAtCall, (std::vector<bool>{false, false, false}));
+}
+
+TEST_F(StartupTest, ReadoutStaysEmptyUntilTheFirstTick)
+{
+    ports.dataPortValue = 0x00100F42;
+    ASSERT_TRUE(startUp(window));
+    EXPECT_EQ(window.lbltemp->text(), QString());
+
+    ports.dataPortValue = 0x37000000;
+    QSignalSpy ticks(window.Timer1, &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(2000));
+
+    EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 55'C"));
+}
+
+TEST_F(StartupTest, EachTickShowsTheCurrentReading)
+{
+    ports.dataPortValue = 0x00000F4A;  // family 0Fh signature
+    ASSERT_TRUE(window.load());
+    ASSERT_EQ(window.txtsign->text(), QStringLiteral("f"));
+
+    const std::pair<std::uint32_t, QString> readings[] = {
+        {0x007A0000, " 73'C"}, {0x00590000, " 40'C"}, {0x00640000, " 51'C"}};
+    for (const auto& [registerValue, caption] : readings) {
+        ports.dataPortValue = registerValue;
+        window.onTimer1Tick();
+        EXPECT_EQ(window.lbltemp->text(), caption);
+    }
+}
+
+TEST_F(StartupTest, FailedTickReadShowsNoReading)
+{
+    ports.dataPortValue = 0x00100F42;
+    ASSERT_TRUE(window.load());
+    ports.dataPortValue = 0x37000000;
+    window.onTimer1Tick();
+    ASSERT_EQ(window.lbltemp->text(), QStringLiteral(" 55'C"));
+
+    ports.getResult = false;
+    window.onTimer1Tick();
+
+    EXPECT_EQ(window.lbltemp->text(), QString());
+}
+
+// The family code is read back from the text field on every tick, so a
+// text that is no code leaves the readout alone.
+TEST_F(StartupTest, TickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
+{
+    ports.dataPortValue = 0x00100F42;
+    ASSERT_TRUE(window.load());
+    window.lbltemp->setText(" 60'C");
+    window.txtsign->setText("12");
+    const std::size_t callsBefore = ports.calls.size();
+
+    window.onTimer1Tick();
+
+    EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 60'C"));
+    EXPECT_EQ(ports.calls.size(), callsBefore);
+}
+
+}  // namespace
+}  // namespace veltaro

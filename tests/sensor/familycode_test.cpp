@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "familycode.h"
+#include "fakeportio.h"
+
+namespace veltaro {
+namespace {
+
+struct SignatureCase {
+    const char* name;
+    std::uint32_t signature;
+    std::wstring familyCode;
+};
+
+class FamilyCodeTest : public ::testing::TestWithParam<SignatureCase> {};
+
+TEST_P(FamilyCodeTest, ComesFromBits23To20OfTheSignature)
+{
+    EXPECT_EQ(familyCodeForSignature(GetParam().signature), GetParam().familyCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signatures, FamilyCodeTest,
+    ::testing::Values(
+        SignatureCase{"family0Fh_athlon64", 0x00000F4A, L"f"},
+        SignatureCase{"family10h_phenom", 0x00100F42, L"10"},
+        SignatureCase{"family11h_turion", 0x00200F31, L"11"},
+        SignatureCase{"family12h_treated_as_0Fh", 0x00300F10, L"f"},
+        SignatureCase{"extended_family_f_treated_as_0Fh", 0x00F00000, L"f"},
+        SignatureCase{"zero_read", 0x00000000, L"f"},
+        SignatureCase{"all_ones", 0xFFFFFFFF, L"f"},
+        // Only bits 23..20 count: the digits around them do not.
+        SignatureCase{"neighbours_ignored", 0xFF1FFFFF, L"10"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DetectFamilyCodeTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
+{
+    FakePortIo ports;
+    ports.dataPortValue = 0x00100F42;
+
+    EXPECT_EQ(detectFamilyCode(ports), L"10");
+
+    ASSERT_EQ(ports.calls.size(), 2u);
+    EXPECT_EQ(ports.calls[0].kind, FakePortIo::Call::Kind::Set);
+    EXPECT_EQ(ports.calls[0].port, 0x0CF8);
+    EXPECT_EQ(ports.calls[0].value, 0x8000C3FCu);
+    EXPECT_EQ(ports.calls[0].sizeBytes, 4);
+    EXPECT_EQ(ports.calls[1].kind, FakePortIo::Call::Kind::Get);
+    EXPECT_EQ(ports.calls[1].port, 0x0CFC);
+    EXPECT_EQ(ports.calls[1].sizeBytes, 4);
+}
+
+TEST(DetectFamilyCodeTest, FailedReadGivesFamily0Fh)
+{
+    FakePortIo ports;
+    ports.dataPortValue = 0x00200F31;
+    ports.getResult = false;
+
+    EXPECT_EQ(detectFamilyCode(ports), L"f");
+}
+
+}  // namespace
+}  // namespace veltaro

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "fakeportio.h"
+#include "replacementrandom.h"
+#include "temperaturesampler.h"
+
+namespace veltaro {
+namespace {
+
+// A caption that is 40 or 41: the replacement of a low reading.
+bool isReplacement(const std::optional<std::wstring>& caption)
+{
+    return caption == L" 40'C" || caption == L" 41'C";
+}
+
+struct ReadingCase {
+    const char* name;
+    std::wstring familyCode;
+    std::uint32_t registerValue;
+    std::uint32_t expectedAddress;
+    std::wstring caption;  // empty: replaced by 40 or 41
+};
+
+class TemperatureReadingTest : public ::testing::TestWithParam<ReadingCase> {};
+
+TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
+{
+    const ReadingCase& row = GetParam();
+    FakePortIo ports;
+    ports.dataPortValue = row.registerValue;
+    TemperatureSampler sampler(ports);
+
+    const std::optional<std::wstring> caption = sampler.sample(row.familyCode);
+
+    if (row.caption.empty())
+        EXPECT_TRUE(isReplacement(caption)) << (caption ? std::string(caption->begin(), caption->end()) : "none");
+    else
+        EXPECT_EQ(caption, row.caption);
+    ASSERT_EQ(ports.calls.size(), 2u);
+    EXPECT_EQ(ports.calls[0].port, 0x0CF8);
+    EXPECT_EQ(ports.calls[0].value, row.expectedAddress);
+    EXPECT_EQ(ports.calls[1].port, 0x0CFC);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TemperatureReadingTest,
+    ::testing::Values(
+        // Family 0Fh: register 0xE4, bits 23..16 minus 49.
+        ReadingCase{"f_exactly_40_kept", L"f", 0x00590000, 0x8000C3E4, L" 40'C"},
+        ReadingCase{"f_39_replaced", L"f", 0x00580000, 0x8000C3E4, L""},
+        ReadingCase{"f_73", L"f", 0x007A0000, 0x8000C3E4, L" 73'C"},
+        ReadingCase{"f_other_bits_ignored", L"f", 0xFF7AFFFF, 0x8000C3E4, L" 73'C"},
+        ReadingCase{"f_top_of_scale", L"f", 0x00FF0000, 0x8000C3E4, L" 206'C"},
+        ReadingCase{"f_zero_read_replaced", L"f", 0, 0x8000C3E4, L""},
+        // Families 10h and 11h: register 0xA4, bits 31..24, no offset.
+        ReadingCase{"f10_55", L"10", 0x37000000, 0x8000C3A4, L" 55'C"},
+        ReadingCase{"f11_55", L"11", 0x37000000, 0x8000C3A4, L" 55'C"},
+        ReadingCase{"f10_eighths_ignored", L"10", 0x37E00000, 0x8000C3A4, L" 55'C"},
+        ReadingCase{"f10_exactly_40_kept", L"10", 0x28000000, 0x8000C3A4, L" 40'C"},
+        ReadingCase{"f10_39_replaced", L"10", 0x27FFFFFF, 0x8000C3A4, L""},
+        ReadingCase{"f10_three_digits", L"10", 0xFF000000, 0x8000C3A4, L" 255'C"},
+        ReadingCase{"f11_zero_read_replaced", L"11", 0, 0x8000C3A4, L""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class UnknownFamilyCodeTest : public ::testing::TestWithParam<std::wstring> {};
+
+TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndTouchesNoPort)
+{
+    FakePortIo ports;
+    ports.dataPortValue = 0x37000000;
+    TemperatureSampler sampler(ports);
+
+    EXPECT_EQ(sampler.sample(GetParam()), std::nullopt);
+    EXPECT_TRUE(ports.calls.empty());
+}
+
+// The code is compared exactly: case and surrounding blanks count.
+INSTANTIATE_TEST_SUITE_P(Codes, UnknownFamilyCodeTest,
+    ::testing::Values(L"", L"F", L"0f", L"12", L" 10", L"10 ", L"f\n"));
+
+TEST(TemperatureSamplerTest, FailedRegisterReadShowsNoReading)
+{
+    for (const std::wstring code : {L"f", L"10", L"11"}) {
+        SCOPED_TRACE(std::string(code.begin(), code.end()));
+        FakePortIo ports;
+        ports.getResult = false;
+        TemperatureSampler sampler(ports);
+        EXPECT_EQ(sampler.sample(code), std::wstring());
+    }
+}
+
+TEST(TemperatureSamplerTest, FailedAddressWriteShowsNoReading)
+{
+    FakePortIo ports;
+    ports.setResult = false;
+    ports.dataPortValue = 0x37000000;
+    TemperatureSampler sampler(ports);
+    EXPECT_EQ(sampler.sample(L"10"), std::wstring());
+}
+
+// The sequence of 40s and 41s is the same on every run and platform.
+TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
+{
+    const std::wstring expected[] = {L" 40'C", L" 40'C", L" 41'C", L" 41'C", L" 41'C",
+                                     L" 40'C", L" 41'C", L" 40'C", L" 40'C", L" 41'C"};
+    FakePortIo ports;
+    TemperatureSampler sampler(ports);
+    for (const std::wstring& caption : expected)
+        EXPECT_EQ(sampler.sample(L"10"), caption);
+}
+
+// A reading above 40 draws no random value: the replacement sequence goes
+// on where it stopped.
+TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
+{
+    FakePortIo ports;
+    TemperatureSampler sampler(ports);
+    ReplacementRandom reference;
+
+    for (int tick = 0; tick < 20; ++tick) {
+        ports.dataPortValue = tick % 3 == 0 ? 0x37000000 : 0;
+        const std::optional<std::wstring> caption = sampler.sample(L"10");
+        if (tick % 3 == 0) {
+            EXPECT_EQ(caption, L" 55'C");
+            continue;
+        }
+        const int expected = 40 + static_cast<int>(2 * reference.next());
+        EXPECT_EQ(caption, L" " + std::to_wstring(expected) + L"'C") << "tick " << tick;
+    }
+}
+
+TEST(ReplacementRandomTest, FirstValuesArePinned)
+{
+    // minstd_rand from its default state: 48271, 182605794, 1291394886, ...
+    ReplacementRandom random;
+    EXPECT_DOUBLE_EQ(random.next(), 48270.0 / 2147483646.0);
+    EXPECT_DOUBLE_EQ(random.next(), 182605793.0 / 2147483646.0);
+    EXPECT_DOUBLE_EQ(random.next(), 1291394885.0 / 2147483646.0);
+}
+
+TEST(ReplacementRandomTest, StaysInTheHalfOpenUnitInterval)
+{
+    ReplacementRandom random;
+    for (int i = 0; i < 100000; ++i) {
+        const double r = random.next();
+        ASSERT_GE(r, 0.0);
+        ASSERT_LT(r, 1.0);
+    }
+}
+
+}  // namespace
+}  // namespace veltaro

@@ -1,0 +1,38 @@
+#include "fixturetree.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+namespace veltaro::testing {
+
+FixtureTree::FixtureTree()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "veltaro-pci-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a fixture folder");
+    m_root = pattern;
+}
+
+FixtureTree::~FixtureTree()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_root, ignored);
+}
+
+std::filesystem::path FixtureTree::writeConfig(const std::string& function, std::size_t size,
+                                               const std::vector<std::pair<std::uint8_t, std::uint32_t>>& registers)
+{
+    std::vector<char> bytes(size, 0);
+    for (const auto& [offset, value] : registers) {
+        for (std::size_t i = 0; i < 4 && offset + i < size; ++i)
+            bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    const std::filesystem::path folder = m_root / "devices" / function;
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "config";
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file;
+}
+
+}  // namespace veltaro::testing
