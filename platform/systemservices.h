@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "computername.h"
 #include "portio.h"
+#include "registrybackend.h"
 #include "shell.h"
 
 namespace veltaro {
@@ -10,5 +12,7 @@ namespace veltaro {
 // The real services of the operating system the program was built for.
 std::unique_ptr<PortIo> createSystemPortIo();
 std::unique_ptr<Shell> createSystemShell();
+std::unique_ptr<RegistryBackend> createSystemRegistry();
+std::unique_ptr<ComputerName> createSystemComputerName();
 
 }  // namespace veltaro

@@ -1,5 +1,7 @@
 #include "systemservices.h"
 
+#include "linuxcomputername.h"
+#include "linuxhardwareregistry.h"
 #include "linuxportio.h"
 #include "linuxshell.h"
 
@@ -13,6 +15,16 @@ std::unique_ptr<PortIo> createSystemPortIo()
 std::unique_ptr<Shell> createSystemShell()
 {
     return std::make_unique<LinuxShell>();
+}
+
+std::unique_ptr<RegistryBackend> createSystemRegistry()
+{
+    return std::make_unique<LinuxHardwareRegistry>();
+}
+
+std::unique_ptr<ComputerName> createSystemComputerName()
+{
+    return std::make_unique<LinuxComputerName>();
 }
 
 }  // namespace veltaro

@@ -1,0 +1,32 @@
+#include "linuxcomputername.h"
+
+#include <sys/utsname.h>
+
+#include <cstring>
+
+namespace veltaro {
+
+std::optional<std::string> LinuxComputerName::hostName()
+{
+    struct utsname names {};
+    if (::uname(&names) != 0)
+        return std::nullopt;
+    return std::string(names.nodename, ::strnlen(names.nodename, sizeof names.nodename));
+}
+
+bool LinuxComputerName::query(char* buffer, std::uint32_t& size)
+{
+    const std::optional<std::string> name = hostName();
+    if (!name)
+        return false;
+    const auto needed = static_cast<std::uint32_t>(name->size() + 1);
+    if (needed > size) {
+        size = needed;
+        return false;
+    }
+    std::memcpy(buffer, name->c_str(), needed);
+    size = needed - 1;
+    return true;
+}
+
+}  // namespace veltaro
