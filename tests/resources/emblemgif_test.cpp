@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+#include "gifreader.h"
+
+namespace veltaro::testing {
+namespace {
+
+constexpr int kSide = 100;
+constexpr int kSquareLeft = 13;
+constexpr int kSquareSide = 74;
+constexpr int kClear = 27;
+
+class EmblemGif : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_gif = parseGif(readBytes(VELTARO_RESOURCES_DIR "/emblem.gif")); }
+    static GifFile s_gif;
+};
+
+GifFile EmblemGif::s_gif;
+
+TEST_F(EmblemGif, HasA100PixelScreenWithA32ColourGlobalTable)
+{
+    EXPECT_EQ(s_gif.signature, "GIF89a");
+    EXPECT_EQ(s_gif.width, kSide);
+    EXPECT_EQ(s_gif.height, kSide);
+    EXPECT_TRUE(s_gif.globalTable);
+    EXPECT_EQ(s_gif.colourResolutionBits, 5);
+    ASSERT_EQ(s_gif.globalColours.size(), 32u);
+    EXPECT_EQ(s_gif.backgroundIndex, kClear);
+    EXPECT_EQ(s_gif.globalColours[kClear], (std::array<std::uint8_t, 3>{255, 255, 255}));
+}
+
+TEST_F(EmblemGif, IsOneStillFrameWithIndex27Transparent)
+{
+    ASSERT_EQ(s_gif.controls.size(), 1u);
+    EXPECT_TRUE(s_gif.controls[0].transparentFlag);
+    EXPECT_EQ(s_gif.controls[0].transparentIndex, kClear);
+    EXPECT_EQ(s_gif.controls[0].delay, 0);
+    EXPECT_TRUE(s_gif.applications.empty()) << "no loop block: " << s_gif.applications.front();
+
+    ASSERT_EQ(s_gif.frames.size(), 1u);
+    const GifFrame& frame = s_gif.frames[0];
+    EXPECT_EQ(frame.left, 0);
+    EXPECT_EQ(frame.top, 0);
+    EXPECT_EQ(frame.width, kSide);
+    EXPECT_EQ(frame.height, kSide);
+    EXPECT_FALSE(frame.localTable);
+    EXPECT_FALSE(frame.interlaced);
+}
+
+TEST_F(EmblemGif, OpaqueExactlyInThe74PixelSquareAt13)
+{
+    ASSERT_EQ(s_gif.frames.size(), 1u);
+    const auto& pixels = s_gif.frames[0].indices;
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(kSide * kSide));
+    int wrong = 0;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const bool inSquare = x >= kSquareLeft && x < kSquareLeft + kSquareSide && y >= kSquareLeft
+                                  && y < kSquareLeft + kSquareSide;
+            const bool clear = pixels[static_cast<std::size_t>(y * kSide + x)] == kClear;
+            if (inSquare == clear && ++wrong <= 5) {
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << (clear ? "clear" : "opaque");
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(EmblemGif, OpaqueSquareIsAPictureNotAFlatFill)
+{
+    ASSERT_EQ(s_gif.frames.size(), 1u);
+    std::array<bool, 256> used{};
+    for (std::uint8_t index : s_gif.frames[0].indices) {
+        used[index] = true;
+    }
+    EXPECT_GE(std::count(used.begin(), used.end(), true), 20);
+}
+
+// A 24 x 24 picture in four colours written by an unrelated GIF encoder.
+// Reading it right shows that the reader above follows the format and not
+// merely this project's writer.
+const std::uint8_t kForeignGif[] = {
+    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x18, 0x00, 0x18, 0x00, 0xF1, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x80, 0xFF, 0x21, 0xF9, 0x04, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x18, 0x00, 0x18, 0x00, 0x00, 0x02, 0x8F, 0x84, 0x83, 0xA3,
+    0xC2, 0x06, 0x18, 0xD4, 0x60, 0xE2, 0x0D, 0x8B, 0x63, 0xBE, 0x3A, 0x8A, 0x20, 0x5C, 0x03, 0x18,
+    0x00, 0xD7, 0x17, 0x9A, 0xA4, 0x09, 0x84, 0x48, 0xEB, 0x96, 0xCC, 0x28, 0xC7, 0xAD, 0x44, 0x39,
+    0x10, 0xDE, 0x1C, 0x49, 0x35, 0x31, 0x01, 0x87, 0xC2, 0x62, 0x70, 0x75, 0x02, 0x89, 0x90, 0x2D,
+    0xA5, 0x0A, 0x46, 0x83, 0xBE, 0x66, 0x53, 0x97, 0x2E, 0xB1, 0xE8, 0x3D, 0xB0, 0x93, 0x46, 0x87,
+    0x03, 0xDE, 0x6C, 0x50, 0xCB, 0x0F, 0x8B, 0xAC, 0x32, 0x9F, 0xA2, 0xD4, 0x1A, 0xDB, 0x16, 0xCA,
+    0x56, 0x7C, 0x11, 0xF9, 0xD5, 0x63, 0x24, 0x06, 0xF7, 0x44, 0x26, 0x7A, 0xA4, 0xD6, 0x94, 0x32,
+    0x22, 0xE5, 0x56, 0xF5, 0x46, 0x48, 0xC7, 0x33, 0xB7, 0x55, 0xD7, 0x55, 0xF1, 0x25, 0x16, 0xF9,
+    0xF5, 0xE7, 0xE7, 0x04, 0x58, 0xB2, 0x76, 0xB8, 0x69, 0x28, 0xB3, 0x78, 0xF7, 0xA9, 0xA8, 0x37,
+    0x9A, 0x57, 0x64, 0x39, 0x78, 0xBA, 0x54, 0xB8, 0xDA, 0x26, 0x55, 0x00, 0x00, 0x3B,
+};
+
+TEST(GifReader, ReadsAPictureFromAnotherEncoder)
+{
+    const GifFile gif = parseGif({std::begin(kForeignGif), std::end(kForeignGif)});
+    ASSERT_EQ(gif.frames.size(), 1u);
+    const auto& pixels = gif.frames[0].indices;
+    ASSERT_EQ(pixels.size(), 24u * 24u);
+
+    // The picture was made as colour ((x / 3) + (y / 2) * 3 + x * y) mod 4
+    // of black, red, sky blue, yellow; the encoder chose its own order.
+    const std::array<std::array<std::uint8_t, 3>, 4> colours = {{{0, 0, 0}, {255, 0, 0}, {0, 128, 255}, {255, 255, 0}}};
+    int wrong = 0;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 24; ++x) {
+            const auto expected = colours[static_cast<std::size_t>(((x / 3) + (y / 2) * 3 + x * y) % 4)];
+            if (gif.globalColours.at(pixels[static_cast<std::size_t>(y * 24 + x)]) != expected) {
+                ++wrong;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
+}  // namespace veltaro::testing

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+
+namespace veltaro::testing {
+namespace {
+
+QString resource(const char* name)
+{
+    return QStringLiteral(VELTARO_RESOURCES_DIR "/") + QString::fromLatin1(name);
+}
+
+struct LoadCase {
+    const char* name;
+    const char* file;
+    QByteArray format;
+    int images;
+    int side;  // of the first image
+};
+
+// The program hands the pictures to Qt's own GIF and ICO readers; this
+// checks that those readers accept them as written.
+TEST(PicturesInQt, ReadersAcceptEveryPicture)
+{
+    const LoadCase rows[] = {
+        {"program_icon", "veltaro.ico", "ico", 1, 32},
+        {"emblem", "emblem.gif", "gif", 1, 100},
+        {"envelope_pointer", "envelope.ico", "ico", 2, 32},
+    };
+    for (const LoadCase& row : rows) {
+        SCOPED_TRACE(row.name);
+        QImageReader reader(resource(row.file));
+        EXPECT_EQ(reader.format(), row.format);
+        EXPECT_EQ(reader.imageCount(), row.images);
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+        EXPECT_EQ(image.size(), QSize(row.side, row.side));
+        EXPECT_TRUE(image.hasAlphaChannel());
+    }
+}
+
+TEST(PicturesInQt, EmblemIsSeeThroughAroundItsSquareOnly)
+{
+    const QImage emblem(resource("emblem.gif"));
+    ASSERT_FALSE(emblem.isNull());
+    struct Probe {
+        int x;
+        int y;
+        int alpha;
+    };
+    const Probe probes[] = {
+        {0, 0, 0}, {12, 50, 0}, {50, 12, 0}, {87, 50, 0}, {50, 87, 0}, {99, 99, 0},
+        {13, 13, 255}, {86, 13, 255}, {13, 86, 255}, {86, 86, 255}, {50, 50, 255},
+    };
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(::testing::Message() << p.x << ", " << p.y);
+        EXPECT_EQ(qAlpha(emblem.pixel(p.x, p.y)), p.alpha);
+    }
+}
+
+}  // namespace
+}  // namespace veltaro::testing

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "bytereader.h"
+#include "pictures.h"
+
+namespace veltaro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of its own under the system's temporary folder, removed again
+// when the test ends.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::random_device entropy;
+        m_path = fs::temp_directory_path() / ("veltaro-pictures-" + std::to_string(entropy()));
+        fs::create_directories(m_path);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+// The committed pictures must be exactly what the generator writes, so
+// that a change to a drawing cannot go in without its pictures or the
+// other way round.
+TEST(Pictures, GeneratorWritesTheCommittedFilesByteForByte)
+{
+    const ScratchFolder scratch;
+    const auto written = pictures::writePictures(scratch.path());
+    ASSERT_EQ(written.size(), 3u);
+    for (const char* name : {"veltaro.ico", "emblem.gif", "envelope.ico"}) {
+        SCOPED_TRACE(name);
+        const auto fresh = readBytes(scratch.path() / name);
+        const auto committed = readBytes(fs::path(VELTARO_RESOURCES_DIR) / name);
+        ASSERT_FALSE(fresh.empty());
+        EXPECT_TRUE(fresh == committed)
+            << "run the veltaro-update-pictures target and commit the pictures";
+    }
+}
+
+}  // namespace
+}  // namespace veltaro::testing
