@@ -4,20 +4,29 @@
 #include <QCursor>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
 #include <QPalette>
 #include <QPixmap>
 
+#include "codepage.h"
 #include "familycode.h"
+#include "identification.h"
 #include "messageservice.h"
 #include "portio.h"
 #include "productinfo.h"
 #include "shell.h"
+#include "windowfonts.h"
 
 namespace veltaro {
 
 namespace {
 
 constexpr int kTimerIntervalMs = 200;
+constexpr int kShowNormal = 1;
+
+// The one-pixel sunken edge of a read-only box: dark above and left,
+// light below and right.
+constexpr int kSunkenSingleLine = QFrame::Panel | QFrame::Sunken;
 
 const wchar_t kDriverMessage[] =
     L"There is a problem with loading IO driver. In a Vista system, please run this program with "
@@ -28,6 +37,30 @@ std::wstring mailtoText()
 {
     // The blank after the colon belongs to the link text.
     return std::wstring(L"mailto: ") + product::kContactAddress;
+}
+
+// An opaque element in its own text and background colours.
+void setColours(QWidget* element, const QColor& text, const QColor& background)
+{
+    QPalette colours = element->palette();
+    colours.setColor(QPalette::WindowText, text);
+    colours.setColor(QPalette::Window, background);
+    element->setPalette(colours);
+    element->setAutoFillBackground(true);
+}
+
+// The envelope pointer over the author's name. Its 32 x 32 image; the hot
+// spot is the centre, as for any icon used as a pointer.
+QCursor envelopeCursor()
+{
+    QImageReader reader(QStringLiteral(":/pictures/envelope.ico"));
+    for (int index = 0; index < reader.imageCount(); ++index) {
+        reader.jumpToImage(index);
+        const QImage image = reader.read();
+        if (image.width() == 32)
+            return QCursor(QPixmap::fromImage(image));
+    }
+    return QCursor(Qt::PointingHandCursor);
 }
 
 }  // namespace
@@ -45,38 +78,69 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     , Timer1(new QTimer(this))
     , m_services(services)
     , m_sampler(services.portIo)
+    , m_functions(services.registry, services.computerName, services.messages)
 {
     setObjectName("Frmmain");
     setWindowTitle(title);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/veltaro.ico")));
     setFixedSize(307, 168);
+    setFont(dialogFont());
+    setAutoFillBackground(true);
 
+    // Placed on the bottom edge of the client area, wholly out of sight, but
+    // not hidden: it stores the FamilyCode and is the one element that can
+    // take the keyboard focus.
     txtsign->setObjectName("txtsign");
     txtsign->setGeometry(224, 168, 65, 19);
 
     Label3->setObjectName("Label3");
     Label3->setGeometry(56, 104, 81, 25);
+    Label3->setFont(designFont(QStringLiteral("Times New Roman"), 12, true, true));
     Label3->setText(QString::fromWCharArray(product::kAuthorName));
+    setColours(Label3, Qt::blue, palette().color(QPalette::Window));
+    Label3->setCursor(envelopeCursor());
 
     Label8->setObjectName("Label8");
     Label8->move(32, 128);
     Label8->setText(QString::fromWCharArray(product::kAuthorCreditLine));
+    setColours(Label8, palette().color(QPalette::WindowText), palette().color(QPalette::Window));
     Label8->adjustSize();
 
     Image1->setObjectName("Image1");
     Image1->setGeometry(192, 16, 100, 100);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/emblem.gif")));
 
+    // A status bar: it runs past the left, right and bottom edges, so only
+    // its top border line and 17 px of the bar show.
     lblProcessorName->setObjectName("lblProcessorName");
     lblProcessorName->setGeometry(-1, 151, 313, 21);
-    lblProcessorName->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    lblProcessorName->setFrameStyle(kSunkenSingleLine);
+    lblProcessorName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setColours(lblProcessorName, palette().color(QPalette::WindowText), QColor(192, 255, 255));
 
     lbltemp->setObjectName("lbltemp");
     lbltemp->setGeometry(40, 32, 115, 46);
+    lbltemp->setFont(designFont(QStringLiteral("Times New Roman"), 27.75, true));
+    lbltemp->setFrameStyle(kSunkenSingleLine);
     lbltemp->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lbltemp->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setColours(lbltemp, QColor(0, 255, 0), QColor(0, 0, 0));
 
+    // The emblem's drop shadow, drawn beneath it. Title bars on a Linux
+    // desktop belong to the window manager, so the toolkit has no colour for
+    // an inactive one; the closest the palette offers is Dark, the subdued
+    // shade of the window face that frames and shadows are drawn in.
     Shape1->setObjectName("Shape1");
     Shape1->setGeometry(216, 40, 73, 73);
+    setColours(Shape1, palette().color(QPalette::Inactive, QPalette::Dark),
+               palette().color(QPalette::Inactive, QPalette::Dark));
     Image1->raise();
+
+    for (QLabel* label : std::initializer_list<QLabel*>{Label3, Label8, lblProcessorName, lbltemp})
+        label->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(txtsign, lbltemp);
+    setTabOrder(lbltemp, lblProcessorName);
+    setTabOrder(lblProcessorName, Label8);
+    setTabOrder(Label8, Label3);
 
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(kTimerIntervalMs);
@@ -111,10 +175,16 @@ void Frmmain::onTimer1Tick()
 
 void Frmmain::onLabel3Click()
 {
+    // Whatever fails here fails silently: the click then has no effect.
+    const std::wstring programFolder = QCoreApplication::applicationDirPath().toStdWString();
+    m_services.shell.execute(static_cast<WindowHandle>(winId()), "Open", toSystemCodePage(mailtoText()), "",
+                             toSystemCodePage(programFolder), kShowNormal);
 }
 
 void Frmmain::runIdentificationStage()
 {
+    if (const std::optional<std::wstring> caption = identifyProcessor(m_functions, m_services.messages))
+        lblProcessorName->setText(QString::fromStdWString(*caption));
 }
 
 }  // namespace veltaro

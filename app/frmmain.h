@@ -6,12 +6,15 @@
 #include <QWidget>
 
 #include "clickablelabel.h"
+#include "functions.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 
+class ComputerName;
 class MessageService;
 class PortIo;
+class RegistryBackend;
 class Shell;
 
 // The program's one window: temperature readout, processor line, emblem
@@ -23,6 +26,8 @@ class Frmmain : public QWidget {
 public:
     struct Services {
         PortIo& portIo;
+        RegistryBackend& registry;
+        ComputerName& computerName;
         MessageService& messages;
         Shell& shell;
     };
@@ -54,6 +59,7 @@ private:
 
     Services m_services;
     TemperatureSampler m_sampler;
+    Functions m_functions;
 };
 
 }  // namespace veltaro

@@ -8,7 +8,9 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     const auto portIo = veltaro::createSystemPortIo();
+    const auto registry = veltaro::createSystemRegistry();
     const auto shell = veltaro::createSystemShell();
+    const auto computerName = veltaro::createSystemComputerName();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(application, {*portIo, messages, *shell}, QStringLiteral("Veltaro"));
+    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell}, QStringLiteral("Veltaro"));
 }

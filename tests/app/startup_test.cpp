@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "fakeportio.h"
+#include "localeguard.h"
 #include "productinfo.h"
-#include "recordingmessageservice.h"
-#include "recordingshell.h"
 #include "startup.h"
+#include "windowfixture.h"
 
 namespace veltaro {
 namespace {
@@ -17,13 +16,7 @@ const std::wstring kDriverMessage =
     L"access level (Right click the mouse on the program icon and choose 'run as administrator' in popup menu. or "
     L"Mail me.";
 
-class StartupTest : public ::testing::Test {
-protected:
-    FakePortIo ports;
-    RecordingMessageService messages;
-    RecordingShell shell;
-    Frmmain window{{ports, messages, shell}, QStringLiteral("Veltaro")};
-};
+using StartupTest = testing::WindowFixture;
 
 TEST_F(StartupTest, DriverFailureShowsOnlyTheDriverMessageAndNeverTheWindow)
 {
@@ -134,6 +127,89 @@ TEST_F(StartupTest, TickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
 
     EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 60'C"));
     EXPECT_EQ(ports.calls.size(), callsBefore);
+}
+
+// The identification stage, the last step of start-up.
+
+TEST_F(StartupTest, ShowsTheProcessorNameWhenAllIsWell)
+{
+    ASSERT_TRUE(startUp(window));
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(window.lblProcessorName->text(), QStringLiteral(" CPU: AMD Phenom(tm) II X4 940 Processor"));
+    ASSERT_FALSE(registry.calls.empty());
+    EXPECT_EQ(registry.calls[0].text, "testbox") << "connects to the local computer by its name";
+}
+
+TEST_F(StartupTest, DriverFailureLeavesTheRegistryAlone)
+{
+    ports.initializeResult = false;
+    EXPECT_FALSE(startUp(window));
+    EXPECT_TRUE(registry.calls.empty());
+    EXPECT_EQ(window.lblProcessorName->text(), QString());
+}
+
+struct RegistryFailureCase {
+    const char* name;
+    bool refuseConnection;
+    std::wstring message;
+};
+
+class RegistryFailureTest : public testing::WindowFixture,
+                            public ::testing::WithParamInterface<RegistryFailureCase> {};
+
+// One message box, before the window appears; then the window shows and
+// samples as usual, and the processor line stays empty.
+TEST_P(RegistryFailureTest, ShowsOneBoxThenTheWindowWithoutAProcessorName)
+{
+    if (GetParam().refuseConnection)
+        registry.connectFailure = 53;
+    else
+        hardware.setString(testing::kSystemKey, "Identifier", "");
+    bool windowVisibleDuringMessage = true;
+    bool timerRunningDuringMessage = false;
+    messages.onShow = [&] {
+        windowVisibleDuringMessage = window.isVisible();
+        timerRunningDuringMessage = window.Timer1->isActive();
+    };
+
+    ASSERT_TRUE(startUp(window));
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, GetParam().message);
+    EXPECT_EQ(messages.shown[0].title, L"Veltaro");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+    EXPECT_FALSE(windowVisibleDuringMessage);
+    EXPECT_TRUE(timerRunningDuringMessage) << "sampling is enabled before identification";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.lblProcessorName->text(), QString());
+
+    ports.dataPortValue = 0x3A000000;
+    window.onTimer1Tick();
+    EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 58'C"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, RegistryFailureTest,
+    ::testing::Values(
+        RegistryFailureCase{"connection_refused", true, L"Could not connect to registry on testbox"},
+        // The processor name exists, but without the system identifier the
+        // registry counts as unreadable.
+        RegistryFailureCase{"identifier_empty", false,
+                            L"You do not have sufficient permission, or there is an access error."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, ProcessorNameWithNonAsciiLettersReachesTheLabelIntact)
+{
+    testing::LocaleGuard utf8("C.UTF-8");
+    ASSERT_TRUE(utf8.active());
+    // "Prozessor für Temperaturmessung – Ω" in UTF-8, as the system hands it over.
+    hardware.setString(testing::kProcessorKey, "ProcessorNameString",
+                       "Prozessor f\xC3\xBCr Temperaturmessung \xE2\x80\x93 \xCE\xA9");
+
+    ASSERT_TRUE(startUp(window));
+
+    EXPECT_EQ(window.lblProcessorName->text(),
+              QString::fromUtf8(" CPU: Prozessor f\xC3\xBCr Temperaturmessung \xE2\x80\x93 \xCE\xA9"));
 }
 
 }  // namespace
