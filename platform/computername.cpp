@@ -1,6 +1,20 @@
 #include "computername.h"
 
+#include <cstring>
+
 namespace veltaro {
+
+bool copyComputerName(const std::string& name, char* buffer, std::uint32_t& size)
+{
+    const auto needed = static_cast<std::uint32_t>(name.size() + 1);
+    if (needed > size) {
+        size = needed;
+        return false;
+    }
+    std::memcpy(buffer, name.c_str(), needed);
+    size = needed - 1;
+    return true;
+}
 
 std::string fullComputerName(ComputerName& source)
 {

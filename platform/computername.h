@@ -18,6 +18,9 @@ public:
     virtual bool query(char* buffer, std::uint32_t& size) = 0;
 };
 
+// Answers a query with `name` by the contract above.
+bool copyComputerName(const std::string& name, char* buffer, std::uint32_t& size);
+
 // The whole name, however long: when it does not fit, asks again with the
 // size the call reported. Empty when the call fails for any other reason.
 std::string fullComputerName(ComputerName& source);

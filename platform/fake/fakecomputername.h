@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,16 +22,7 @@ public:
     bool query(char* buffer, std::uint32_t& size) override
     {
         sizesGiven.push_back(size);
-        if (fails)
-            return false;
-        const auto needed = static_cast<std::uint32_t>(name.size() + 1);
-        if (needed > size) {
-            size = needed;
-            return false;
-        }
-        std::memcpy(buffer, name.c_str(), needed);
-        size = needed - 1;
-        return true;
+        return !fails && copyComputerName(name, buffer, size);
     }
 };
 

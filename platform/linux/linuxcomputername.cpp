@@ -17,16 +17,7 @@ std::optional<std::string> LinuxComputerName::hostName()
 bool LinuxComputerName::query(char* buffer, std::uint32_t& size)
 {
     const std::optional<std::string> name = hostName();
-    if (!name)
-        return false;
-    const auto needed = static_cast<std::uint32_t>(name->size() + 1);
-    if (needed > size) {
-        size = needed;
-        return false;
-    }
-    std::memcpy(buffer, name->c_str(), needed);
-    size = needed - 1;
-    return true;
+    return name && copyComputerName(*name, buffer, size);
 }
 
 }  // namespace veltaro
