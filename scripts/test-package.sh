@@ -6,27 +6,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# dpkg-dev: dpkg-shlibdeps works out the library dependencies.
-scripts/install-deps.sh dpkg-dev desktop-file-utils appstream
-
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-apt_get() { DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=300 -y -qq "$@"; }
-
-cmake --preset package >/dev/null
-cmake --build --preset package
-rm -f build/package/veltaro_*.deb
-cpack --preset package >/dev/null
-debs=(build/package/veltaro_*.deb)
-[ ${#debs[@]} -eq 1 ] || { echo "expected one package, found: ${debs[*]}"; exit 1; }
-echo "Built ${debs[0]}"
-dpkg-deb --field "${debs[0]}" Depends
+scripts/install-deps.sh desktop-file-utils appstream
 
 installed_before=false
 dpkg-query -W -f='${Status}' veltaro 2>/dev/null | grep -q "install ok installed" && installed_before=true
-apt_get install --reinstall "./${debs[0]}" >/dev/null
-cleanup() { $installed_before || apt_get remove veltaro >/dev/null; }
+cleanup()
+{
+    $installed_before && return
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=300 remove -y -qq veltaro >/dev/null
+}
 trap cleanup EXIT
+scripts/install-package.sh
+debs=(build/package/veltaro_*.deb)
+echo "It depends on: $(dpkg-deb --field "${debs[0]}" Depends)"
 
 failed=0
 check() {
