@@ -64,7 +64,9 @@ HelperConfigFileOpener::HelperConfigFileOpener(std::vector<std::string> command,
 
 UniqueFd HelperConfigFileOpener::open(const std::filesystem::path& configFile)
 {
-    if (m_command.empty() || configFile != m_servedFile)
+    // An absolute path only: nothing of the working folder or PATH decides
+    // what is started.
+    if (m_command.empty() || !std::filesystem::path(m_command.front()).is_absolute() || configFile != m_servedFile)
         return {};
 
     int ends[2];

@@ -73,14 +73,24 @@ INSTANTIATE_TEST_SUITE_P(Helpers, HelperConfigFileOpenerTest,
         HelperCase{"sends_a_pipe", {"send-pipe"}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HelperConfigFileOpenerTest, FailsWhenTheLauncherIsMissing)
+TEST(HelperConfigFileOpenerTest, FailsWhenTheLauncherIsMissingOrNotAnAbsolutePath)
 {
     FixtureTree tree;
     const std::filesystem::path config = tree.writeConfig("0000:00:18.3", 256, {{0xFC, kFamily10hSignature}});
+    const std::filesystem::path standIn = VELTARO_STANDIN_HELPER;
+    std::filesystem::copy_file(standIn, tree.root() / "standinhelper");
     const int before = openDescriptorCount();
-    HelperConfigFileOpener opener({(tree.root() / "no-pkexec-here").string(), "send", config.string()}, config);
 
-    EXPECT_FALSE(opener.open(config).valid());
+    for (const std::string& launcher : {(tree.root() / "no-pkexec-here").string(), std::string("standinhelper")}) {
+        SCOPED_TRACE(launcher);
+        // The relative name would find the stand-in from the fixture folder.
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(tree.root());
+        HelperConfigFileOpener opener({launcher, "send", config.string()}, config);
+        const bool opened = opener.open(config).valid();
+        std::filesystem::current_path(previous);
+        EXPECT_FALSE(opened);
+    }
     EXPECT_EQ(openDescriptorCount(), before);
 }
 
