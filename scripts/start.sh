@@ -9,8 +9,16 @@ scripts/install-deps.sh xdg-utils
 cmake --preset dev >/dev/null
 cmake --build --preset dev
 
-if [ -e /sys/bus/pci/devices/0000:00:18.3 ]; then
+if [ ! -e /sys/bus/pci/devices/0000:00:18.3 ]; then
+    echo "No AMD northbridge function (PCI 0000:00:18.3) on this machine: starting veltaro-demo, the same program on a simulated processor."
+    exec build/dev/app/veltaro-demo
+fi
+if [ "$(id -u)" -eq 0 ]; then
+    # Root opens the registers itself.
     exec build/dev/app/veltaro
 fi
-echo "No AMD northbridge function (PCI 0000:00:18.3) on this machine: starting veltaro-demo, the same program on a simulated processor."
-exec build/dev/app/veltaro-demo
+# A normal user gets the installed program: its helper opens the registers
+# once polkit has asked for the administrator password, and the program
+# itself keeps running with the user's own rights.
+scripts/install-package.sh
+exec /usr/bin/veltaro

@@ -1,5 +1,8 @@
 #include "systemservices.h"
 
+#include <unistd.h>
+
+#include "helperconfigfileopener.h"
 #include "linuxcomputername.h"
 #include "linuxhardwareregistry.h"
 #include "linuxportio.h"
@@ -9,7 +12,14 @@ namespace veltaro {
 
 std::unique_ptr<PortIo> createSystemPortIo()
 {
-    return std::make_unique<LinuxPortIo>();
+    // Run by root, the program opens the file itself; anyone else asks the
+    // installed helper through pkexec and keeps only its descriptor.
+    if (::geteuid() == 0)
+        return std::make_unique<LinuxPortIo>();
+    return std::make_unique<LinuxPortIo>(
+        "/sys/bus/pci",
+        std::make_unique<HelperConfigFileOpener>(std::vector<std::string>{"/usr/bin/pkexec", VELTARO_HELPER_PATH},
+                                                 "/sys/bus/pci/devices/0000:00:18.3/config"));
 }
 
 std::unique_ptr<Shell> createSystemShell()

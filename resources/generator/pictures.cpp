@@ -5,6 +5,7 @@
 
 #include "gifwriter.h"
 #include "icowriter.h"
+#include "pngwriter.h"
 
 namespace veltaro::pictures {
 
@@ -12,6 +13,7 @@ std::vector<PictureFile> makePictures()
 {
     std::vector<PictureFile> files;
     files.push_back({"veltaro.ico", encodeIco({{drawProgramIcon(), 8}})});
+    files.push_back({"veltaro.png", encodePng(drawProgramIcon())});
     files.push_back({"emblem.gif", encodeGif(drawEmblem())});
     files.push_back({"envelope.ico", encodeIco({{drawEnvelope(32), 4}, {drawEnvelope(16), 4}})});
     return files;

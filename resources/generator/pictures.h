@@ -24,7 +24,8 @@ struct PictureFile {
     std::vector<std::uint8_t> bytes;
 };
 
-// veltaro.ico, emblem.gif and envelope.ico, encoded.
+// veltaro.ico, veltaro.png (the same icon for the desktop's icon theme),
+// emblem.gif and envelope.ico, encoded.
 std::vector<PictureFile> makePictures();
 
 // Writes makePictures() into `folder`, which must exist, and returns the

@@ -27,6 +27,7 @@ TEST(PicturesInQt, ReadersAcceptEveryPicture)
 {
     const LoadCase rows[] = {
         {"program_icon", "veltaro.ico", "ico", 1, 32},
+        {"desktop_icon", "veltaro.png", "png", 1, 32},
         {"emblem", "emblem.gif", "gif", 1, 100},
         {"envelope_pointer", "envelope.ico", "ico", 2, 32},
     };
@@ -40,6 +41,26 @@ TEST(PicturesInQt, ReadersAcceptEveryPicture)
         EXPECT_EQ(image.size(), QSize(row.side, row.side));
         EXPECT_TRUE(image.hasAlphaChannel());
     }
+}
+
+// The icon theme's PNG shows exactly the program icon, pixel for pixel,
+// see-through parts included.
+TEST(PicturesInQt, DesktopIconIsTheProgramIcon)
+{
+    const QImage ico = QImage(resource("veltaro.ico")).convertToFormat(QImage::Format_ARGB32);
+    const QImage png = QImage(resource("veltaro.png")).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(ico.isNull());
+    ASSERT_EQ(png.size(), ico.size());
+    int clear = 0;
+    for (int y = 0; y < ico.height(); ++y) {
+        for (int x = 0; x < ico.width(); ++x) {
+            const QRgb expected = qAlpha(ico.pixel(x, y)) == 0 ? 0u : ico.pixel(x, y);
+            const QRgb actual = qAlpha(png.pixel(x, y)) == 0 ? 0u : png.pixel(x, y);
+            ASSERT_EQ(actual, expected) << "at " << x << ", " << y;
+            clear += qAlpha(actual) == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(clear, 0) << "the icon has see-through corners";
 }
 
 TEST(PicturesInQt, EmblemIsSeeThroughAroundItsSquareOnly)

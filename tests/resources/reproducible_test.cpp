@@ -43,8 +43,8 @@ TEST(Pictures, GeneratorWritesTheCommittedFilesByteForByte)
 {
     const ScratchFolder scratch;
     const auto written = pictures::writePictures(scratch.path());
-    ASSERT_EQ(written.size(), 3u);
-    for (const char* name : {"veltaro.ico", "emblem.gif", "envelope.ico"}) {
+    ASSERT_EQ(written.size(), 4u);
+    for (const char* name : {"veltaro.ico", "veltaro.png", "emblem.gif", "envelope.ico"}) {
         SCOPED_TRACE(name);
         const auto fresh = readBytes(scratch.path() / name);
         const auto committed = readBytes(fs::path(VELTARO_RESOURCES_DIR) / name);

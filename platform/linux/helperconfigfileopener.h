@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "configfileopener.h"
+
+namespace veltaro {
+
+// Obtains the northbridge's descriptor from the privileged helper
+// veltaro-northbridge-open, started through pkexec so that polkit asks for
+// the administrator password: this process itself never gains any rights.
+//
+// The command is run with one end of a Unix socket pair as its standard
+// input (pkexec closes every other descriptor and clears the environment);
+// after it has exited, exactly one descriptor of a regular file must have
+// arrived on the socket and the exit status must be 0. Anything else is a
+// refusal, and every descriptor that did arrive is closed.
+class HelperConfigFileOpener final : public ConfigFileOpener {
+public:
+    // `command` is an argument vector whose first element is an absolute
+    // path; `servedFile` is the one file its helper opens. Requests for any
+    // other file are refused without starting the command.
+    HelperConfigFileOpener(std::vector<std::string> command, std::filesystem::path servedFile);
+
+    UniqueFd open(const std::filesystem::path& configFile) override;
+
+private:
+    std::vector<std::string> m_command;
+    std::filesystem::path m_servedFile;
+};
+
+// Reads everything the peer left on `socket` without waiting and returns
+// the one regular-file descriptor it sent, or an invalid one (closing all
+// that were received) when it sent none, several or something else.
+UniqueFd receiveOneRegularFile(int socket);
+
+}  // namespace veltaro

@@ -1,0 +1,111 @@
+#include <dirent.h>
+
+#include <gtest/gtest.h>
+
+#include "fixturetree.h"
+#include "helperconfigfileopener.h"
+#include "linuxportio.h"
+#include "pciconfigread.h"
+
+namespace veltaro {
+namespace {
+
+using testing::FixtureTree;
+
+constexpr std::uint32_t kFamily10hSignature = 0x00100F42;
+constexpr std::uint32_t kThermal55Celsius = 0x37000000;
+
+// How many descriptors this process has open.
+int openDescriptorCount()
+{
+    DIR* folder = ::opendir("/proc/self/fd");
+    if (folder == nullptr)
+        return -1;
+    int count = 0;
+    while (::readdir(folder) != nullptr)
+        ++count;
+    ::closedir(folder);
+    return count;
+}
+
+struct HelperCase {
+    const char* name;
+    std::vector<std::string> arguments;  // after the stand-in's path; "@" is the config file
+    bool starts;
+};
+
+class HelperConfigFileOpenerTest : public ::testing::TestWithParam<HelperCase> {};
+
+// The driver starts only on exactly one regular-file descriptor from a
+// helper that exited with 0; on every refusal nothing stays open.
+TEST_P(HelperConfigFileOpenerTest, StartsOnlyOnOneDescriptorFromASuccessfulHelper)
+{
+    FixtureTree tree;
+    const std::filesystem::path config = tree.writeConfig(
+        "0000:00:18.3", 256, {{0xA4, kThermal55Celsius}, {0xFC, kFamily10hSignature}});
+    std::vector<std::string> command{VELTARO_STANDIN_HELPER};
+    for (const std::string& argument : GetParam().arguments)
+        command.push_back(argument == "@" ? config.string() : argument);
+
+    const int before = openDescriptorCount();
+    {
+        LinuxPortIo driver(tree.root(), std::make_unique<HelperConfigFileOpener>(command, config));
+        ASSERT_EQ(driver.InitializeWinIo(), GetParam().starts);
+        if (GetParam().starts) {
+            EXPECT_EQ(PciConfigRead(driver, 0x8000C3A4), kThermal55Celsius);
+            EXPECT_EQ(openDescriptorCount(), before + 1) << "exactly the northbridge's descriptor is kept";
+        }
+        else {
+            EXPECT_EQ(openDescriptorCount(), before) << "a refused start leaked a descriptor";
+        }
+    }
+    EXPECT_EQ(openDescriptorCount(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Helpers, HelperConfigFileOpenerTest,
+    ::testing::Values(
+        HelperCase{"sends_one_descriptor", {"send", "@"}, true},
+        HelperCase{"sends_one_but_exits_non_zero", {"send-and-fail", "@"}, false},
+        HelperCase{"exits_non_zero", {"fail"}, false},
+        HelperCase{"sends_nothing", {"nothing"}, false},
+        HelperCase{"sends_two_descriptors", {"send-two", "@"}, false},
+        HelperCase{"sends_two_messages", {"send-twice", "@"}, false},
+        HelperCase{"sends_a_pipe", {"send-pipe"}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HelperConfigFileOpenerTest, FailsWhenTheLauncherIsMissingOrNotAnAbsolutePath)
+{
+    FixtureTree tree;
+    const std::filesystem::path config = tree.writeConfig("0000:00:18.3", 256, {{0xFC, kFamily10hSignature}});
+    const std::filesystem::path standIn = VELTARO_STANDIN_HELPER;
+    std::filesystem::copy_file(standIn, tree.root() / "standinhelper");
+    const int before = openDescriptorCount();
+
+    for (const std::string& launcher : {(tree.root() / "no-pkexec-here").string(), std::string("standinhelper")}) {
+        SCOPED_TRACE(launcher);
+        // The relative name would find the stand-in from the fixture folder.
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(tree.root());
+        HelperConfigFileOpener opener({launcher, "send", config.string()}, config);
+        const bool opened = opener.open(config).valid();
+        std::filesystem::current_path(previous);
+        EXPECT_FALSE(opened);
+    }
+    EXPECT_EQ(openDescriptorCount(), before);
+}
+
+// The helper always opens its own file: asked for another, the opener
+// must not hand that one out as if it were the requested file.
+TEST(HelperConfigFileOpenerTest, RefusesFilesOtherThanTheOneItsHelperOpens)
+{
+    FixtureTree tree;
+    const std::filesystem::path config = tree.writeConfig("0000:00:18.3", 256, {{0xFC, kFamily10hSignature}});
+    const std::filesystem::path other = tree.writeConfig("0000:00:18.2", 256, {{0xFC, kFamily10hSignature}});
+    HelperConfigFileOpener opener({VELTARO_STANDIN_HELPER, "send", config.string()}, config);
+
+    EXPECT_FALSE(opener.open(other).valid());
+    EXPECT_TRUE(opener.open(config).valid());
+}
+
+}  // namespace
+}  // namespace veltaro

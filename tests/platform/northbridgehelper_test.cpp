@@ -1,0 +1,215 @@
+// The privileged helper, run as root in a private mount namespace where a
+// tmpfs over the kernel's PCI devices folder holds a fixture northbridge.
+// Needs root and mount namespaces; skipped without them.
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sched.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "helperconfigfileopener.h"
+#include "linuxportio.h"
+#include "pciconfigread.h"
+
+namespace veltaro {
+namespace {
+
+constexpr char kDevices[] = "/sys/bus/pci/devices";
+constexpr char kConfigFile[] = "/sys/bus/pci/devices/0000:00:18.3/config";
+constexpr std::uint32_t kFamily10hSignature = 0x00100F42;
+constexpr std::uint32_t kThermal55Celsius = 0x37000000;
+constexpr int kSkip = 77;
+
+// What the process in the namespace reports back.
+struct Outcome {
+    int helperStatus = -1;         // the helper's exit status
+    bool receiverUnprivileged = false;
+    int ownOpenErrno = 0;          // the receiver opening the file itself
+    bool started = false;          // InitializeWinIo on the received descriptor
+    std::uint32_t thermal = 0;     // register 0xA4
+    std::uint32_t signature = 0;   // register 0xFC
+};
+
+// Hands a descriptor obtained elsewhere to the driver.
+class GivenOpener final : public ConfigFileOpener {
+public:
+    explicit GivenOpener(UniqueFd fd) : m_fd(std::move(fd)) {}
+    UniqueFd open(const std::filesystem::path&) override { return std::move(m_fd); }
+
+private:
+    UniqueFd m_fd;
+};
+
+// 256 bytes of configuration space, readable by root only: the receiver
+// can read it only through the helper's descriptor, as with the real
+// file's registers past offset 64.
+bool writeFixture()
+{
+    const std::string folder = std::string(kDevices) + "/0000:00:18.3";
+    if (::mkdir(folder.c_str(), 0755) != 0)
+        return false;
+    unsigned char bytes[256] = {};
+    for (const auto& [offset, value] : {std::pair{0xA4, kThermal55Celsius}, std::pair{0xFC, kFamily10hSignature}}) {
+        for (int i = 0; i < 4; ++i)
+            bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
+    }
+    std::ofstream(kConfigFile, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    return ::chmod(kConfigFile, 0400) == 0;
+}
+
+int runHelper(const std::vector<std::string>& arguments, int stdinFd)
+{
+    std::vector<char*> argv{const_cast<char*>(VELTARO_HELPER_BINARY)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, stdinFd, STDIN_FILENO);
+    pid_t child = -1;
+    char* noEnvironment[] = {nullptr};
+    const int spawned = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), noEnvironment);
+    ::posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// Runs `body` as root in a forked child inside a new mount namespace with
+// a tmpfs over the PCI devices folder; returns its Outcome, or nothing
+// when namespaces or the mount are not available here.
+std::optional<Outcome> inPrivateNamespace(bool withFixture, const std::function<Outcome()>& body)
+{
+    int report[2];
+    if (::pipe(report) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(report[0]);
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("veltaro-test", kDevices, "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755") != 0)
+            ::_exit(kSkip);
+        if (withFixture && !writeFixture())
+            ::_exit(1);
+        const Outcome outcome = body();
+        const bool written = ::write(report[1], &outcome, sizeof outcome) == sizeof outcome;
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(report[1]);
+    Outcome outcome;
+    const bool read = ::read(report[0], &outcome, sizeof outcome) == sizeof outcome;
+    ::close(report[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == kSkip)
+        return std::nullopt;
+    EXPECT_TRUE(read && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the namespace process failed";
+    return outcome;
+}
+
+class NorthbridgeHelperTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "the helper's tests run as root (CI does)";
+    }
+};
+
+TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatReadsPastOffset64)
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+
+    const auto outcome = inPrivateNamespace(true, [uid, gid] {
+        Outcome result;
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+            return result;
+        result.helperStatus = runHelper({}, ends[1]);
+        ::close(ends[1]);
+
+        // The receiver drops to nobody before it takes the descriptor.
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid) != 0 || ::setresuid(uid, uid, uid) != 0)
+            return result;
+        result.receiverUnprivileged = ::geteuid() != 0 && ::getuid() != 0;
+        const int own = ::open(kConfigFile, O_RDONLY | O_CLOEXEC);
+        result.ownOpenErrno = own < 0 ? errno : 0;
+
+        LinuxPortIo driver("/sys/bus/pci", std::make_unique<GivenOpener>(receiveOneRegularFile(ends[0])));
+        result.started = driver.InitializeWinIo();
+        result.thermal = PciConfigRead(driver, 0x8000C3A4);
+        result.signature = PciConfigRead(driver, 0x8000C3FC);
+        return result;
+    });
+    if (!outcome)
+        GTEST_SKIP() << "no private mount namespace with a tmpfs over " << kDevices << " here";
+
+    EXPECT_EQ(outcome->helperStatus, 0);
+    EXPECT_TRUE(outcome->receiverUnprivileged);
+    EXPECT_EQ(outcome->ownOpenErrno, EACCES) << "the receiver must not be able to open the file itself";
+    EXPECT_TRUE(outcome->started);
+    EXPECT_EQ(outcome->thermal, kThermal55Celsius);
+    EXPECT_EQ(outcome->signature, kFamily10hSignature);
+}
+
+struct RefusalCase {
+    const char* name;
+    bool withFixture;
+    bool socketAsStdin;
+    std::vector<std::string> arguments;
+};
+
+class NorthbridgeHelperRefusalTest : public NorthbridgeHelperTest,
+                                     public ::testing::WithParamInterface<RefusalCase> {};
+
+// It fails closed: a non-zero status and nothing on the socket.
+TEST_P(NorthbridgeHelperRefusalTest, ExitsNonZeroHavingSentNothing)
+{
+    const RefusalCase& refusal = GetParam();
+    const auto outcome = inPrivateNamespace(refusal.withFixture, [&refusal] {
+        Outcome result;
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+            return result;
+        const int devNull = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+        result.helperStatus = runHelper(refusal.arguments, refusal.socketAsStdin ? ends[1] : devNull);
+        ::close(ends[1]);
+        char byte;
+        result.started = ::recv(ends[0], &byte, 1, MSG_DONTWAIT) > 0;
+        return result;
+    });
+    if (!outcome)
+        GTEST_SKIP() << "no private mount namespace with a tmpfs over " << kDevices << " here";
+
+    EXPECT_NE(outcome->helperStatus, 0);
+    EXPECT_NE(outcome->helperStatus, -1) << "the helper did not run";
+    EXPECT_FALSE(outcome->started) << "something was sent";
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, NorthbridgeHelperRefusalTest,
+    ::testing::Values(
+        RefusalCase{"no_northbridge", false, true, {}},
+        RefusalCase{"stdin_not_a_socket", true, false, {}},
+        RefusalCase{"any_argument", true, true, {"/etc/shadow"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace veltaro
