@@ -1,5 +1,6 @@
 #include "temperaturesampler.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "familycode.h"
@@ -35,6 +36,17 @@ const ThermalField* fieldFor(const std::wstring& familyCode)
 
 }  // namespace
 
+std::wstring temperatureCaption(long long celsius)
+{
+    // Written in one go: one allocation for the text, where the sum of
+    // three texts and std::to_wstring's swprintf cost several.
+    char text[32] = {' '};
+    char* end = std::to_chars(text + 1, text + sizeof text - 2, celsius).ptr;
+    *end++ = '\'';
+    *end++ = 'C';
+    return std::wstring(text, end);
+}
+
 TemperatureSampler::TemperatureSampler(PortIo& portIo)
     : m_portIo(portIo)
 {
@@ -50,14 +62,15 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     if (!value)
         return std::wstring();
 
-    const std::wstring registerText = Hex8(*value);
+    wchar_t registerText[8];
+    Hex8(*value, registerText);
     const std::optional<std::int32_t> fieldValue =
-        readDecimal(HexDigitsToDecimal(digitsAt(registerText, field->firstDigit, 2)));
+        readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, field->firstDigit, 2)));
     // Two hexadecimal digits always have a decimal rendering.
     double celsius = static_cast<double>(fieldValue.value_or(0)) + field->offsetCelsius;
     if (celsius < kLowestShownCelsius)
         celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
-    return L" " + std::to_wstring(static_cast<long long>(celsius)) + L"'C";
+    return temperatureCaption(static_cast<long long>(celsius));
 }
 
 }  // namespace veltaro
