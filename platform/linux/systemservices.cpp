@@ -1,5 +1,6 @@
 #include "systemservices.h"
 
+#include "deferredregistry.h"
 #include "linuxcomputername.h"
 #include "linuxhardwareregistry.h"
 #include "linuxportio.h"
@@ -19,7 +20,8 @@ std::unique_ptr<Shell> createSystemShell()
 
 std::unique_ptr<RegistryBackend> createSystemRegistry()
 {
-    return std::make_unique<LinuxHardwareRegistry>();
+    // Parsed when the identification stage first reads it, not at start.
+    return std::make_unique<DeferredRegistry>([] { return std::make_unique<LinuxHardwareRegistry>(); });
 }
 
 std::unique_ptr<ComputerName> createSystemComputerName()
