@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "deferredregistry.h"
 #include "localeguard.h"
 #include "productinfo.h"
 #include "startup.h"
@@ -147,6 +148,29 @@ TEST_F(StartupTest, DriverFailureLeavesTheRegistryAlone)
     EXPECT_FALSE(startUp(window));
     EXPECT_TRUE(registry.calls.empty());
     EXPECT_EQ(window.lblProcessorName->text(), QString());
+}
+
+// The system registry is built only when the identification stage first
+// reads it: a start that ends at the driver message never builds it.
+TEST_F(StartupTest, BuildsADeferredRegistryOnlyWhenIdentifying)
+{
+    for (const bool driverStarts : {false, true}) {
+        SCOPED_TRACE(driverStarts);
+        int built = 0;
+        DeferredRegistry deferred([&] {
+            ++built;
+            return std::make_unique<RecordingRegistry>(hardware);
+        });
+        Frmmain other({ports, deferred, computerName, messages, shell}, QStringLiteral("Veltaro"));
+        ports.initializeResult = driverStarts;
+        EXPECT_EQ(built, 0);
+
+        EXPECT_EQ(startUp(other), driverStarts);
+        EXPECT_EQ(built, driverStarts ? 1 : 0);
+        if (driverStarts) {
+            EXPECT_EQ(other.lblProcessorName->text(), QStringLiteral(" CPU: AMD Phenom(tm) II X4 940 Processor"));
+        }
+    }
 }
 
 struct RegistryFailureCase {
