@@ -25,11 +25,17 @@ struct ThermalField {
 constexpr ThermalField kFamily0FhField{kFamily0FhThermalRegister, 3, -49};
 constexpr ThermalField kFamily10hField{kFamily10hThermalRegister, 1, 0};
 
-const ThermalField* fieldFor(const std::wstring& familyCode)
+// Views measured at compile time: a comparison with a bare wide string
+// measures it (wcslen) on every tick.
+constexpr std::wstring_view kCode0Fh = kFamily0Fh;
+constexpr std::wstring_view kCode10h = kFamily10h;
+constexpr std::wstring_view kCode11h = kFamily11h;
+
+const ThermalField* fieldFor(std::wstring_view familyCode)
 {
-    if (familyCode == kFamily0Fh)
+    if (familyCode == kCode0Fh)
         return &kFamily0FhField;
-    if (familyCode == kFamily10h || familyCode == kFamily11h)
+    if (familyCode == kCode10h || familyCode == kCode11h)
         return &kFamily10hField;
     return nullptr;
 }
