@@ -2,6 +2,12 @@
 // way whatever the program is:
 //   startup_ms   from just before fork() to the MapNotify of its first
 //                top-level window (no window manager: the window maps itself)
+//   frame_ms     from fork() to the first frame painted into that window: the
+//                pixel at (5, 5), window face in any Qt window, leaves the
+//                black of the root window (run Xvfb with -br). A program may
+//                map its window before it has loaded any font and pay for the
+//                fonts before its first frame, or the other way round; this
+//                figure is fair to both.
 //   tick_cpu_s   user + system CPU time of the whole process over the
 //                ticking period, which starts `settle` seconds after the map
 //   tick_run_s   the same from the scheduler's nanosecond counters of its
@@ -10,6 +16,7 @@
 //
 // usage: veltaro-mapwatch <settle seconds> <ticking seconds> <program> [args...]
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <dirent.h>
 #include <poll.h>
 #include <signal.h>
@@ -80,9 +87,9 @@ long peakResidentKb(pid_t pid)
     return -1;
 }
 
-// Waits for a top-level window of any client to be mapped; false after
+// Waits for a top-level window of any client to be mapped; None after
 // `timeout` without one.
-bool waitForMap(Display* display, Clock::duration timeout)
+Window waitForMap(Display* display, Clock::duration timeout)
 {
     const Clock::time_point end = Clock::now() + timeout;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
@@ -91,10 +98,26 @@ bool waitForMap(Display* display, Clock::duration timeout)
             XEvent event;
             XNextEvent(display, &event);
             if (event.type == MapNotify && !event.xmap.override_redirect)
-                return true;
+                return event.xmap.window;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
         ::poll(&connection, 1, static_cast<int>(left.count()) + 1);
+    }
+    return None;
+}
+
+// Polls the window's pixel at (5, 5) until it is no longer black.
+bool waitForFirstFrame(Display* display, Window window, Clock::duration timeout)
+{
+    const Clock::time_point end = Clock::now() + timeout;
+    while (Clock::now() < end) {
+        if (XImage* image = XGetImage(display, window, 5, 5, 1, 1, AllPlanes, ZPixmap)) {
+            const unsigned long pixel = XGetPixel(image, 0, 0);
+            XDestroyImage(image);
+            if (pixel != 0)
+                return true;
+        }
+        ::usleep(500);
     }
     return false;
 }
@@ -126,12 +149,19 @@ int main(int argc, char* argv[])
         std::perror("exec");
         ::_exit(127);
     }
-    if (!waitForMap(display, std::chrono::seconds(30))) {
+    const Window window = waitForMap(display, std::chrono::seconds(30));
+    if (window == None) {
         std::fprintf(stderr, "no window was mapped\n");
         ::kill(pid, SIGKILL);
         return 1;
     }
     const double startupMs = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+    if (!waitForFirstFrame(display, window, std::chrono::seconds(30))) {
+        std::fprintf(stderr, "the window was never painted\n");
+        ::kill(pid, SIGKILL);
+        return 1;
+    }
+    const double frameMs = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
 
     std::this_thread::sleep_for(std::chrono::duration<double>(settleSeconds));
     const double cpuBefore = cpuSeconds(pid);
@@ -146,7 +176,7 @@ int main(int argc, char* argv[])
     ::waitpid(pid, &status, 0);
     XCloseDisplay(display);
 
-    std::printf("startup_ms=%.1f startup_cpu_s=%.3f tick_cpu_s=%.3f tick_run_s=%.4f hwm_kb=%ld\n", startupMs,
-                cpuBefore, cpuAfter - cpuBefore, runAfter - runBefore, hwmKb);
+    std::printf("startup_ms=%.1f frame_ms=%.1f startup_cpu_s=%.3f tick_cpu_s=%.3f tick_run_s=%.4f hwm_kb=%ld\n",
+                startupMs, frameMs, cpuBefore, cpuAfter - cpuBefore, runAfter - runBefore, hwmKb);
     return 0;
 }
