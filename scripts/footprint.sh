@@ -28,14 +28,18 @@ demo=build/bench/app/veltaro-demo
 bare=build/bench/bench/barewindow/veltaro-barewindow
 
 work=$(mktemp -d)
-display=":$((80 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1024x768x24 -br -nolisten tcp 2>/dev/null &
+# Xvfb picks a free display number itself and writes it to descriptor 3:
+# a fixed number may belong to someone else's server. -br: a black root
+# window, against which the launcher sees the first frame.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 50); do
-    DISPLAY="$display" xdpyinfo >/dev/null 2>&1 && break
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
     sleep 0.1
 done
+display=":$(cat "$work/display")"
+DISPLAY="$display" xdpyinfo >/dev/null
 mkdir -m 700 "$work/xdg-runtime"
 
 # measure <file> <settle> <seconds> <program>: one run, its figures
