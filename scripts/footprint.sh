@@ -28,15 +28,21 @@ demo=build/bench/app/veltaro-demo
 bare=build/bench/bench/barewindow/veltaro-barewindow
 
 work=$(mktemp -d)
-# Xvfb picks a free display number itself and writes it to descriptor 3:
-# a fixed number may belong to someone else's server. -br: a black root
-# window, against which the launcher sees the first frame.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
+# A display of its own: a number well away from the usual ones, tried
+# until Xvfb takes it (it refuses one whose lock another server holds).
+# Xvfb writes the number to descriptor 3 once it accepts clients. -br: a
+# black root window, against which the launcher sees the first frame.
+xvfb=""
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
+for _ in $(seq 10); do
+    number=$((200 + RANDOM % 500))
+    : >"$work/display"
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    while kill -0 "$xvfb" 2>/dev/null && [ ! -s "$work/display" ]; do
+        sleep 0.1
+    done
     [ -s "$work/display" ] && break
-    sleep 0.1
 done
 display=":$(cat "$work/display")"
 DISPLAY="$display" xdpyinfo >/dev/null
@@ -46,8 +52,13 @@ mkdir -m 700 "$work/xdg-runtime"
 # appended to <file>.txt.
 measure()
 {
-    DISPLAY="$display" XDG_RUNTIME_DIR="$work/xdg-runtime" QT_QPA_PLATFORM=xcb \
-        "$watch" "$2" "$3" "$4" >>"$work/$1.txt"
+    if ! DISPLAY="$display" XDG_RUNTIME_DIR="$work/xdg-runtime" QT_QPA_PLATFORM=xcb \
+        "$watch" "$2" "$3" "$4" >>"$work/$1.txt"; then
+        kill -0 "$xvfb" 2>/dev/null && state="still runs" || state="has ended"
+        echo "A run of $4 failed on display $display; its Xvfb $state. Xvfb said:" >&2
+        cat "$work/xvfb.log" >&2
+        exit 1
+    fi
 }
 
 median()
