@@ -44,8 +44,8 @@ const ThermalField* fieldFor(std::wstring_view familyCode)
 
 std::wstring temperatureCaption(long long celsius)
 {
-    // Written in one go: one allocation for the text, where the sum of
-    // three texts and std::to_wstring's swprintf cost several.
+    // Written in one go, without std::to_wstring's swprintf and without
+    // intermediate texts: this runs on every tick.
     char text[32] = {' '};
     char* end = std::to_chars(text + 1, text + sizeof text - 2, celsius).ptr;
     *end++ = '\'';
