@@ -19,7 +19,7 @@ constexpr char kFlags[] =
     "stibp vmmcall fsgsbase bmi1 avx2 smep bmi2 cqm rdt_a rdseed adx smap clflushopt clwb sha_ni xsaveopt "
     "xsavec xgetbv1 xsaves cqm_llc cqm_occup_llc cqm_mbm_total cqm_mbm_local clzero irperf xsaveerptr rdpru "
     "wbnoinvd amd_ppin arat npt lbrv svm_lock nrip_save tsc_scale vmcb_clean flushbyasid decodeassists "
-    "pausefilter pfthreshold avic v_vmsave_vmload vgif umip rdpid overflow_recov succor smca sme sev "
+    "pausefilter pfthreshold avic v_vmsave_vmload vgif v_spec_ctrl umip rdpid overflow_recov succor smca sme sev "
     "sev_es";
 
 }  // namespace
@@ -51,7 +51,7 @@ std::string serverCpuInfo(int logicalProcessors)
         text += "cpuid level\t: 16\n";
         text += "wp\t\t: yes\n";
         text += std::string("flags\t\t: ") + kFlags + "\n";
-        text += "bugs\t\t: sysret_ss_attrs retbleed smt_rsb srso\n";
+        text += "bugs\t\t: sysret_ss_attrs spectre_v1 spectre_v2 spec_store_bypass retbleed smt_rsb srso\n";
         text += "bogomips\t: 4990.55\n";
         text += "TLB size\t: 3072 4K pages\n";
         text += "clflush size\t: 64\n";
