@@ -1,5 +1,6 @@
 #include "hextext.h"
 
+#include <charconv>
 #include <limits>
 
 namespace veltaro {
@@ -19,16 +20,30 @@ int placeDigitValue(wchar_t c)
     return 0;
 }
 
+// std::to_wstring formats through swprintf, which costs more than all the
+// rest of a sample; the digits of a 64-bit value are simple to write.
+std::wstring decimalText(std::int64_t value)
+{
+    char digits[24];
+    const std::to_chars_result written = std::to_chars(std::begin(digits), std::end(digits), value);
+    return std::wstring(digits, written.ptr);
+}
+
 }  // namespace
 
 std::wstring Hex8(std::uint32_t value)
 {
-    std::wstring text(8, L'0');
-    for (int position = 7; position >= 0; --position) {
-        text[static_cast<std::size_t>(position)] = kUpperHexDigits[value & 0xF];
+    wchar_t digits[8];
+    Hex8(value, digits);
+    return std::wstring(std::begin(digits), std::end(digits));
+}
+
+void Hex8(std::uint32_t value, std::span<wchar_t, 8> digits)
+{
+    for (auto position = digits.rbegin(); position != digits.rend(); ++position) {
+        *position = kUpperHexDigits[value & 0xF];
         value >>= 4;
     }
-    return text;
 }
 
 std::wstring HexDigitsToDecimal(std::wstring_view digits)
@@ -48,7 +63,7 @@ std::wstring HexDigitsToDecimal(std::wstring_view digits)
         if (total > kMax)
             return {};
     }
-    return std::to_wstring(total);
+    return decimalText(total);
 }
 
 std::wstring_view digitsAt(std::wstring_view registerText, std::size_t firstPosition, std::size_t count)

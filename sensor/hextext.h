@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ namespace veltaro {
 
 // Exactly eight upper-case hexadecimal digits of the value's bit pattern.
 std::wstring Hex8(std::uint32_t value);
+// The same digits into a caller's eight characters: eight wide characters
+// do not fit a std::wstring's inline buffer, and the sampling loop should
+// not allocate for a text it only looks at.
+void Hex8(std::uint32_t value, std::span<wchar_t, 8> digits);
 
 // The value of a run of hexadecimal digits, as decimal text. Tolerant:
 // "A"-"F" (either case) count 10-15, "0"-"9" their value, and every other

@@ -1,5 +1,6 @@
 #include "temperaturesampler.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "familycode.h"
@@ -24,16 +25,33 @@ struct ThermalField {
 constexpr ThermalField kFamily0FhField{kFamily0FhThermalRegister, 3, -49};
 constexpr ThermalField kFamily10hField{kFamily10hThermalRegister, 1, 0};
 
-const ThermalField* fieldFor(const std::wstring& familyCode)
+// Views measured at compile time: a comparison with a bare wide string
+// measures it (wcslen) on every tick.
+constexpr std::wstring_view kCode0Fh = kFamily0Fh;
+constexpr std::wstring_view kCode10h = kFamily10h;
+constexpr std::wstring_view kCode11h = kFamily11h;
+
+const ThermalField* fieldFor(std::wstring_view familyCode)
 {
-    if (familyCode == kFamily0Fh)
+    if (familyCode == kCode0Fh)
         return &kFamily0FhField;
-    if (familyCode == kFamily10h || familyCode == kFamily11h)
+    if (familyCode == kCode10h || familyCode == kCode11h)
         return &kFamily10hField;
     return nullptr;
 }
 
 }  // namespace
+
+std::wstring temperatureCaption(long long celsius)
+{
+    // Written in one go, without std::to_wstring's swprintf and without
+    // intermediate texts: this runs on every tick.
+    char text[32] = {' '};
+    char* end = std::to_chars(text + 1, text + sizeof text - 2, celsius).ptr;
+    *end++ = '\'';
+    *end++ = 'C';
+    return std::wstring(text, end);
+}
 
 TemperatureSampler::TemperatureSampler(PortIo& portIo)
     : m_portIo(portIo)
@@ -50,14 +68,15 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     if (!value)
         return std::wstring();
 
-    const std::wstring registerText = Hex8(*value);
+    wchar_t registerText[8];
+    Hex8(*value, registerText);
     const std::optional<std::int32_t> fieldValue =
-        readDecimal(HexDigitsToDecimal(digitsAt(registerText, field->firstDigit, 2)));
+        readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, field->firstDigit, 2)));
     // Two hexadecimal digits always have a decimal rendering.
     double celsius = static_cast<double>(fieldValue.value_or(0)) + field->offsetCelsius;
     if (celsius < kLowestShownCelsius)
         celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
-    return L" " + std::to_wstring(static_cast<long long>(celsius)) + L"'C";
+    return temperatureCaption(static_cast<long long>(celsius));
 }
 
 }  // namespace veltaro

@@ -9,6 +9,10 @@ namespace veltaro {
 
 class PortIo;
 
+// The readout's caption for a whole number of degrees Celsius: a blank,
+// the degrees and "'C".
+std::wstring temperatureCaption(long long celsius);
+
 // One temperature sample per timer tick, turned into the readout's caption.
 class TemperatureSampler {
 public:

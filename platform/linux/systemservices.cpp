@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "deferredregistry.h"
 #include "helperconfigfileopener.h"
 #include "linuxcomputername.h"
 #include "linuxhardwareregistry.h"
@@ -29,7 +30,8 @@ std::unique_ptr<Shell> createSystemShell()
 
 std::unique_ptr<RegistryBackend> createSystemRegistry()
 {
-    return std::make_unique<LinuxHardwareRegistry>();
+    // Parsed when the identification stage first reads it, not at start.
+    return std::make_unique<DeferredRegistry>([] { return std::make_unique<LinuxHardwareRegistry>(); });
 }
 
 std::unique_ptr<ComputerName> createSystemComputerName()

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "deferredregistry.h"
 #include "localeguard.h"
 #include "productinfo.h"
 #include "startup.h"
@@ -113,6 +114,51 @@ TEST_F(StartupTest, FailedTickReadShowsNoReading)
     EXPECT_EQ(window.lbltemp->text(), QString());
 }
 
+// Counts the paint events an element receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* element) { element->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// Five ticks a second for as long as the program runs: a reading that has
+// not changed must not cost a repaint of the readout.
+TEST_F(StartupTest, AnUnchangedReadingRepaintsNothing)
+{
+    ports.dataPortValue = 0x00100F42;
+    ASSERT_TRUE(startUp(window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.Timer1->stop();
+    ports.dataPortValue = 0x37000000;
+    PaintCounter counter(window.lbltemp);
+    const auto tick = [&] {
+        window.onTimer1Tick();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    };
+
+    tick();
+    ASSERT_EQ(window.lbltemp->text(), QStringLiteral(" 55'C"));
+    const int paintsOfTheFirstReading = counter.paints;
+    EXPECT_GE(paintsOfTheFirstReading, 1);
+    for (int i = 0; i < 5; ++i)
+        tick();
+    EXPECT_EQ(counter.paints, paintsOfTheFirstReading);
+
+    ports.dataPortValue = 0x38000000;
+    tick();
+    EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 56'C"));
+    EXPECT_GT(counter.paints, paintsOfTheFirstReading);
+}
+
 // The family code is read back from the text field on every tick, so a
 // text that is no code leaves the readout alone.
 TEST_F(StartupTest, TickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
@@ -147,6 +193,29 @@ TEST_F(StartupTest, DriverFailureLeavesTheRegistryAlone)
     EXPECT_FALSE(startUp(window));
     EXPECT_TRUE(registry.calls.empty());
     EXPECT_EQ(window.lblProcessorName->text(), QString());
+}
+
+// The system registry is built only when the identification stage first
+// reads it: a start that ends at the driver message never builds it.
+TEST_F(StartupTest, BuildsADeferredRegistryOnlyWhenIdentifying)
+{
+    for (const bool driverStarts : {false, true}) {
+        SCOPED_TRACE(driverStarts);
+        int built = 0;
+        DeferredRegistry deferred([&] {
+            ++built;
+            return std::make_unique<RecordingRegistry>(hardware);
+        });
+        Frmmain other({ports, deferred, computerName, messages, shell}, QStringLiteral("Veltaro"));
+        ports.initializeResult = driverStarts;
+        EXPECT_EQ(built, 0);
+
+        EXPECT_EQ(startUp(other), driverStarts);
+        EXPECT_EQ(built, driverStarts ? 1 : 0);
+        if (driverStarts) {
+            EXPECT_EQ(other.lblProcessorName->text(), QStringLiteral(" CPU: AMD Phenom(tm) II X4 940 Processor"));
+        }
+    }
 }
 
 struct RegistryFailureCase {

@@ -16,6 +16,9 @@ class Hex8Test : public ::testing::TestWithParam<Hex8Case> {};
 TEST_P(Hex8Test, RendersEightUpperCaseDigits)
 {
     EXPECT_EQ(Hex8(GetParam().value), GetParam().text);
+    wchar_t digits[8];
+    Hex8(GetParam().value, digits);
+    EXPECT_EQ(std::wstring(digits, 8), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, Hex8Test,

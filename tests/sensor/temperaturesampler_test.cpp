@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "fakeportio.h"
 #include "replacementrandom.h"
 #include "temperaturesampler.h"
@@ -125,6 +127,25 @@ TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
         }
         const int expected = 40 + static_cast<int>(2 * reference.next());
         EXPECT_EQ(caption, L" " + std::to_wstring(expected) + L"'C") << "tick " << tick;
+    }
+}
+
+TEST(TemperatureCaptionTest, WritesTheWholeRangeOfDegrees)
+{
+    const struct {
+        long long celsius;
+        const wchar_t* caption;
+    } rows[] = {
+        {40, L" 40'C"},
+        {0, L" 0'C"},
+        {-49, L" -49'C"},
+        {255, L" 255'C"},
+        {std::numeric_limits<long long>::max(), L" 9223372036854775807'C"},
+        {std::numeric_limits<long long>::min(), L" -9223372036854775808'C"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.celsius);
+        EXPECT_EQ(temperatureCaption(row.celsius), row.caption);
     }
 }
 

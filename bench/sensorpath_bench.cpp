@@ -1,0 +1,99 @@
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <stdexcept>
+
+#include "familycode.h"
+#include "fixturetree.h"
+#include "linuxportio.h"
+#include "temperaturesampler.h"
+
+namespace veltaro {
+namespace {
+
+constexpr std::uint8_t kThermalOffset = 0xA4;
+
+// A family 10h northbridge at 55 degrees, its whole 256-byte configuration
+// space readable, as root sees it.
+class NorthbridgeTree {
+public:
+    NorthbridgeTree()
+    {
+        m_config = m_tree.writeConfig("0000:00:18.3", 256, {{0xFC, 0x00100F42}, {kThermalOffset, 0x37000000}});
+    }
+
+    const std::filesystem::path& root() const { return m_tree.root(); }
+    const std::filesystem::path& config() const { return m_config; }
+
+private:
+    testing::FixtureTree m_tree;
+    std::filesystem::path m_config;
+};
+
+// A driver that answers every read at once with a fixed register value.
+class ConstantPortIo final : public PortIo {
+public:
+    explicit ConstantPortIo(std::uint32_t value) : m_value(value) {}
+    bool InitializeWinIo() override { return true; }
+    bool SetPortVal(std::uint16_t, std::uint32_t, std::uint8_t) override { return true; }
+    bool GetPortVal(std::uint16_t, std::uint32_t& value, std::uint8_t) override
+    {
+        value = m_value;
+        return true;
+    }
+
+private:
+    std::uint32_t m_value;
+};
+
+// The floor: the one system call a sample cannot do without, on a
+// descriptor opened once.
+void BM_BarePread(benchmark::State& state)
+{
+    const NorthbridgeTree tree;
+    const int fd = ::open(tree.config().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("cannot open the fixture");
+    unsigned char bytes[4];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(::pread(fd, bytes, sizeof bytes, kThermalOffset));
+        benchmark::DoNotOptimize(bytes);
+    }
+    ::close(fd);
+}
+BENCHMARK(BM_BarePread);
+
+// What one tick of Timer1 does up to the caption text: the register read
+// through the port pair on the Linux driver, Hex8, HexDigitsToDecimal and
+// the caption.
+void BM_TickSensorPath(benchmark::State& state)
+{
+    const NorthbridgeTree tree;
+    LinuxPortIo portIo(tree.root());
+    if (!portIo.InitializeWinIo())
+        throw std::runtime_error("the driver does not read the fixture");
+    const std::wstring familyCode = detectFamilyCode(portIo);
+    TemperatureSampler sampler(portIo);
+    if (sampler.sample(familyCode) != L" 55'C")
+        throw std::runtime_error("the fixture does not read 55 degrees");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sampler.sample(familyCode));
+}
+BENCHMARK(BM_TickSensorPath);
+
+// The same tick without the system call: what the program adds to it.
+void BM_TickSensorPathWithoutIo(benchmark::State& state)
+{
+    ConstantPortIo portIo(0x37000000);
+    TemperatureSampler sampler(portIo);
+    const std::wstring familyCode = kFamily10h;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sampler.sample(familyCode));
+}
+BENCHMARK(BM_TickSensorPathWithoutIo);
+
+}  // namespace
+}  // namespace veltaro

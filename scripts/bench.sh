@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (bench preset, Release) and runs them: each one
+# 10 times in random order, so that load from elsewhere on the machine
+# spreads over all of them, reporting the median. Then the tick's sensor
+# path against its floor, the bare pread. Arguments go to the benchmark
+# program (e.g. --benchmark_filter=Tick).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh libbenchmark-dev libx11-dev
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target veltaro-bench veltaro-bench-window
+
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+options=(--benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
+    --benchmark_report_aggregates_only=true "$@")
+build/bench/bench/veltaro-bench "${options[@]}" | tee "$out"
+# The window's own tick runs offscreen; Qt wants a private runtime folder.
+runtime=$(mktemp -d)
+XDG_RUNTIME_DIR="$runtime" build/bench/bench/veltaro-bench-window "${options[@]}" | tee -a "$out"
+rm -rf "$runtime"
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# The median CPU times (third column of a _median row, in ns).
+cpu()
+{
+    awk -v name="$1_median" '$1 == name { print $4 }' "$out"
+}
+tick=$(cpu BM_TickSensorPath)
+floor=$(cpu BM_BarePread)
+if [ -n "$tick" ] && [ -n "$floor" ]; then
+    awk -v t="$tick" -v f="$floor" 'BEGIN { printf "tick sensor path / bare pread (median CPU time): %.0f / %.0f ns = %.2fx (target 1.2x)\n", t, f, t / f }'
+fi
