@@ -6,9 +6,11 @@ namespace veltaro {
 
 namespace {
 
-// The predefined keys are 32-bit values that the system sign-extends into
-// a handle: HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002 in a 64-bit program,
-// not 0x80000002. Every other handle passes unchanged.
+// The predefined keys are 32-bit values that the system's headers
+// sign-extend into a handle: HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002 in a
+// 64-bit program, not 0x80000002. It is handed over in exactly that form
+// rather than trusting every version of the system to look only at the
+// low 32 bits. Every other handle passes unchanged.
 HKEY toHandle(RegistryKey key)
 {
     if (key == kHKeyLocalMachine)
