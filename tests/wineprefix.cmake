@@ -8,7 +8,9 @@ find_program(VELTARO_WINESERVER NAMES wineserver wineserver64 PATHS /usr/lib/win
 set(VELTARO_WINE_ENVIRONMENT
     WINEPREFIX=${VELTARO_WINEPREFIX}
     WINEDEBUG=-all
-    WINEDLLOVERRIDES=mscoree,mshtml=)
+    WINEDLLOVERRIDES=mscoree,mshtml=
+    # The tests expect the ANSI code page 1252, which Wine derives from the locale.
+    LC_ALL=C.UTF-8)
 
 foreach(action setup cleanup)
     add_test(NAME wineprefix_${action}
