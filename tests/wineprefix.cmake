@@ -1,6 +1,6 @@
 # A Wine prefix of our own for the cross-built tests: made afresh by the
 # first test (so a clean clone needs nothing beforehand), used by all of
-# them, and its Wine server stopped after the last.
+# them, and removed with its Wine server after the last.
 set(VELTARO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 find_program(VELTARO_WINESERVER NAMES wineserver wineserver64 PATHS /usr/lib/wine REQUIRED)
 

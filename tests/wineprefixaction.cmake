@@ -1,8 +1,8 @@
 # cmake -DACTION=setup|cleanup -DPREFIX=<folder> -DWINE=<wine> -DWINESERVER=<wineserver>
 #       -P wineprefixaction.cmake
 # setup: a fresh Wine prefix in PREFIX, and its Wine server running.
-# cleanup: stops the server. WINEPREFIX must name PREFIX in the
-# environment of both.
+# cleanup: stops the server and removes the prefix. WINEPREFIX must name
+# PREFIX in the environment of both.
 #
 # The Wine server and the system processes it starts (services,
 # winedevice) keep the output streams of the program that started them,
@@ -23,11 +23,12 @@ endfunction()
 
 # A server left over from an earlier run must not outlive its prefix.
 execute_process(COMMAND ${WINESERVER} -k OUTPUT_QUIET ERROR_QUIET)
+# The prefix takes about 700 MB and the next run makes its own.
+file(REMOVE_RECURSE ${PREFIX})
 if(ACTION STREQUAL "cleanup")
     return()
 endif()
 
-file(REMOVE_RECURSE ${PREFIX})
 run(${WINE} wineboot -i)
 # The server that wineboot started goes within seconds, and writes the
 # registry to disk as it goes; its successor stays.
