@@ -1,0 +1,30 @@
+#include "systemservices.h"
+
+#include "windowscomputername.h"
+#include "windowsregistry.h"
+#include "windowsshell.h"
+#include "winioportio.h"
+
+namespace veltaro {
+
+std::unique_ptr<PortIo> createSystemPortIo()
+{
+    return std::make_unique<WinIoPortIo>();
+}
+
+std::unique_ptr<Shell> createSystemShell()
+{
+    return std::make_unique<WindowsShell>();
+}
+
+std::unique_ptr<RegistryBackend> createSystemRegistry()
+{
+    return std::make_unique<WindowsRegistry>();
+}
+
+std::unique_ptr<ComputerName> createSystemComputerName()
+{
+    return std::make_unique<WindowsComputerName>();
+}
+
+}  // namespace veltaro

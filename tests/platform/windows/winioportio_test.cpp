@@ -1,0 +1,172 @@
+// The port driver adapter with the stand-in "WinIo.dll" that lies beside
+// this program, loaded by the system as the real library would be.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "familycode.h"
+#include "pciconfigread.h"
+#include "temperaturesampler.h"
+#include "winioportio.h"
+
+namespace veltaro {
+namespace {
+
+struct PortCall {
+    bool write;
+    WORD port;
+    DWORD value;
+    BYTE size;
+
+    friend bool operator==(const PortCall&, const PortCall&) = default;
+};
+
+void PrintTo(const PortCall& call, std::ostream* out)
+{
+    *out << (call.write ? "write " : "read ") << std::hex << call.port << " " << call.value << " size "
+         << int{call.size};
+}
+
+// The stand-in's own controls, reached through the module the adapter
+// loaded; the test never loads the library itself.
+class DriverControls {
+public:
+    explicit DriverControls(HMODULE library) : m_library(library) {}
+
+    void reset() { function<void(__stdcall*)()>("WinIoDoubleReset")(); }
+    void setStartResult(bool started) { function<void(__stdcall*)(bool)>("WinIoDoubleSetStartResult")(started); }
+    void setRegister(BYTE offset, DWORD value)
+    {
+        function<void(__stdcall*)(BYTE, DWORD)>("WinIoDoubleSetRegister")(offset, value);
+    }
+    DWORD startCount() { return function<DWORD(__stdcall*)()>("WinIoDoubleStartCount")(); }
+    std::vector<PortCall> portCalls()
+    {
+        const auto call = function<bool(__stdcall*)(DWORD, bool*, WORD*, DWORD*, BYTE*)>("WinIoDoublePortCall");
+        std::vector<PortCall> calls;
+        PortCall next{};
+        while (call(static_cast<DWORD>(calls.size()), &next.write, &next.port, &next.value, &next.size))
+            calls.push_back(next);
+        return calls;
+    }
+
+private:
+    template <typename Function>
+    Function function(const char* name)
+    {
+        const auto found = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(m_library, name)));
+        if (found == nullptr)
+            throw std::runtime_error(std::string("the stand-in lacks ") + name);
+        return found;
+    }
+
+    HMODULE m_library;
+};
+
+class WinIoPortIoTest : public ::testing::Test {
+protected:
+    // Starts the adapter and resets the stand-in that it loaded. The reset
+    // comes after the start it made, so the start itself is not in the log.
+    DriverControls startedDriver()
+    {
+        EXPECT_TRUE(m_portIo.InitializeWinIo());
+        HMODULE library = ::GetModuleHandleA("WinIo.dll");
+        if (library == nullptr)
+            throw std::runtime_error("WinIo.dll is not loaded after the start");
+        DriverControls controls(library);
+        controls.reset();
+        return controls;
+    }
+
+    WinIoPortIo m_portIo;
+};
+
+TEST_F(WinIoPortIoTest, LoadsTheLibraryAtTheFirstStartAndReleasesItWithTheAdapter)
+{
+    {
+        WinIoPortIo portIo;
+        EXPECT_EQ(::GetModuleHandleA("WinIo.dll"), nullptr) << "loaded before the first start";
+        ASSERT_TRUE(portIo.InitializeWinIo());
+        EXPECT_NE(::GetModuleHandleA("WinIo.dll"), nullptr);
+    }
+    EXPECT_EQ(::GetModuleHandleA("WinIo.dll"), nullptr);
+}
+
+TEST_F(WinIoPortIoTest, PassesTheLibrarysStartResultThrough)
+{
+    DriverControls driver = startedDriver();
+    driver.setStartResult(false);
+    EXPECT_FALSE(m_portIo.InitializeWinIo());
+    driver.setStartResult(true);
+    EXPECT_TRUE(m_portIo.InitializeWinIo());
+    EXPECT_EQ(driver.startCount(), 2u);
+}
+
+TEST_F(WinIoPortIoTest, PassesPortCallsStraightThrough)
+{
+    DriverControls driver = startedDriver();
+    driver.setRegister(0xA4, 0x3712ABCD);
+
+    EXPECT_TRUE(m_portIo.SetPortVal(0x0CF8, 0x8000C3A4, 4));
+    std::uint32_t value = 0;
+    EXPECT_TRUE(m_portIo.GetPortVal(0x0CFC, value, 4));
+    EXPECT_EQ(value, 0x3712ABCDu);
+    // The stand-in only knows 4-byte configuration accesses: its refusal
+    // comes back, and the out value keeps what it held.
+    EXPECT_FALSE(m_portIo.SetPortVal(0x0080, 0x55, 1));
+    value = 0x1234;
+    EXPECT_FALSE(m_portIo.GetPortVal(0x0CFC, value, 2));
+    EXPECT_EQ(value, 0x1234u);
+
+    EXPECT_EQ(driver.portCalls(), (std::vector<PortCall>{{true, 0x0CF8, 0x8000C3A4, 4},
+                                                          {false, 0x0CFC, 0x3712ABCD, 4},
+                                                          {true, 0x0080, 0x55, 1},
+                                                          {false, 0x0CFC, 0x1234, 2}}));
+}
+
+// The whole sensor path through the library: family detection from the
+// signature register, then one temperature sample.
+struct SensorCase {
+    const char* name;
+    DWORD signature;
+    BYTE thermalOffset;
+    DWORD thermalRegister;
+    const wchar_t* familyCode;
+    const wchar_t* caption;
+};
+
+void PrintTo(const SensorCase& row, std::ostream* out) { *out << row.name; }
+
+class WinIoSensorPathTest : public WinIoPortIoTest, public ::testing::WithParamInterface<SensorCase> {};
+
+TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
+{
+    const SensorCase& row = GetParam();
+    DriverControls driver = startedDriver();
+    driver.setRegister(0xFC, row.signature);
+    driver.setRegister(row.thermalOffset, row.thermalRegister);
+
+    EXPECT_EQ(PciConfigRead(m_portIo, kSignatureRegister), row.signature);
+    const std::wstring familyCode = detectFamilyCode(m_portIo);
+    EXPECT_EQ(familyCode, row.familyCode);
+    EXPECT_EQ(TemperatureSampler(m_portIo).sample(familyCode), std::wstring(row.caption));
+
+    const std::uint32_t thermalAddress = 0x8000C300u | row.thermalOffset;
+    const std::vector<PortCall> calls = driver.portCalls();
+    ASSERT_EQ(calls.size(), 6u);
+    EXPECT_EQ(calls[4], (PortCall{true, 0x0CF8, thermalAddress, 4}));
+    EXPECT_EQ(calls[5], (PortCall{false, 0x0CFC, row.thermalRegister, 4}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WinIoSensorPathTest,
+    ::testing::Values(
+        SensorCase{"family_0Fh", 0x00000F4A, 0xE4, 0x007A0000, L"f", L" 73'C"},
+        SensorCase{"family_10h", 0x00100F42, 0xA4, 0x37E00000, L"10", L" 55'C"},
+        SensorCase{"family_11h", 0x00200F31, 0xA4, 0x4A000000, L"11", L" 74'C"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace veltaro
