@@ -1,4 +1,5 @@
 #include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,28 @@ TEST(HardwareTreeTest, IsEmptyWithoutAnX86ProcessorDescription)
         ASSERT_EQ(machine.messages.shown.size(), 1u);
         EXPECT_EQ(machine.messages.shown[0].text, kPermissionMessage);
     }
+}
+
+// The text entry builds the same tree as the file it was read from.
+TEST(HardwareTreeTest, BuildsTheSameTreeFromTheDescriptionsText)
+{
+    const std::filesystem::path file = kFixtures / "amd-family10h-phenom-ii-x4.cpuinfo";
+    std::ifstream in(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LinuxHardwareRegistry fromText = LinuxHardwareRegistry::fromText(text, "box");
+    Machine fromFile(file);
+    FakeComputerName computerName{"box"};
+    RecordingMessageService messages;
+    Functions functions{fromText, computerName, messages};
+    ASSERT_EQ(functions.ConnectRegistry(L"box"), 0);
+    for (const wchar_t* name : {L"ProcessorNameString", L"Identifier", L"~MHz", L"VendorIdentifier"}) {
+        for (int number = 0; number < 5; ++number) {
+            SCOPED_TRACE(number);
+            EXPECT_EQ(functions.ReadRegistryValue(kProcessorsKey + std::to_wstring(number), name),
+                      fromFile.processorValue(number, name));
+        }
+    }
+    EXPECT_EQ(functions.ReadRegistryValue(L"HARDWARE\\DESCRIPTION\\System", L"Identifier"), L"AT/AT COMPATIBLE");
 }
 
 struct IdentifierCase {
