@@ -8,3 +8,4 @@ scripts/install-deps.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
+scripts/test-sanitizers.sh
