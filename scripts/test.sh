@@ -9,3 +9,4 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 scripts/test-sanitizers.sh
+scripts/fuzz.sh 60
