@@ -55,8 +55,8 @@ std::optional<std::uint32_t> expectedRegister(const std::uint8_t* data, std::siz
 {
     if (offset + 4 > size)
         return std::nullopt;
-    return std::uint32_t{data[offset]} | std::uint32_t{data[offset + 1]} << 8 |
-           std::uint32_t{data[offset + 2]} << 16 | std::uint32_t{data[offset + 3]} << 24;
+    return std::uint32_t{data[offset]} | std::uint32_t{data[offset + 1]} << 8 | std::uint32_t{data[offset + 2]} << 16 |
+           std::uint32_t{data[offset + 3]} << 24;
 }
 
 }  // namespace
@@ -82,8 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t offset;
     } kRegisters[] = {{kSignatureRegister, 0xFC}, {kFamily0FhThermalRegister, 0xE4}, {kFamily10hThermalRegister, 0xA4}};
     for (const auto& reg : kRegisters) {
-        const std::optional<std::uint32_t> expected =
-            started ? expectedRegister(data, size, reg.offset) : std::nullopt;
+        const std::optional<std::uint32_t> expected = started ? expectedRegister(data, size, reg.offset) : std::nullopt;
         // The program's own read gives 0 for a read that failed.
         if (PciConfigRead(driver, reg.address) != expected.value_or(0))
             std::abort();

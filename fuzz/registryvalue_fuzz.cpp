@@ -23,7 +23,11 @@ namespace {
 // Reads the fuzz input front to back; past its end everything is 0.
 class InputReader {
 public:
-    InputReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    InputReader(const std::uint8_t* data, std::size_t size)
+        : m_data(data)
+        , m_size(size)
+    {
+    }
 
     std::uint32_t u32()
     {
@@ -63,8 +67,7 @@ public:
         return kRegistrySuccess;
     }
 
-    RegistryStatus openKey(RegistryKey, const std::string&, std::uint32_t, std::uint32_t,
-                           RegistryKey& result) override
+    RegistryStatus openKey(RegistryKey, const std::string&, std::uint32_t, std::uint32_t, RegistryKey& result) override
     {
         result = openStatus == kRegistrySuccess ? kOpenedKey : kNoRegistryKey;
         return openStatus;

@@ -22,7 +22,11 @@ constexpr wchar_t kProcessorKey[] = L"HARDWARE\\Description\\System\\CentralProc
 // status of the close is of no use to anyone.
 class SubKey {
 public:
-    SubKey(RegistryBackend& registry, RegistryKey key) : m_registry(registry), m_key(key) {}
+    SubKey(RegistryBackend& registry, RegistryKey key)
+        : m_registry(registry)
+        , m_key(key)
+    {
+    }
     SubKey(const SubKey&) = delete;
     SubKey& operator=(const SubKey&) = delete;
     ~SubKey() { m_registry.closeKey(m_key); }
@@ -92,8 +96,7 @@ std::wstring Functions::ReadRegistryValue(const std::wstring& keyPath, const std
 {
     constexpr std::uint32_t kNoOptions = 0;
     RegistryKey opened = kNoRegistryKey;
-    if (m_registry.openKey(m_registryRoot, toSystemCodePage(keyPath), kNoOptions, kKeyRead, opened) !=
-        kRegistrySuccess)
+    if (m_registry.openKey(m_registryRoot, toSystemCodePage(keyPath), kNoOptions, kKeyRead, opened) != kRegistrySuccess)
         return {};
     const SubKey subKey(m_registry, opened);
 

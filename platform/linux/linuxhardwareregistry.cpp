@@ -94,8 +94,8 @@ void describeProcessor(InMemoryRegistry& registry, const Fields& fields, const s
     const std::string* stepping = field(fields, "stepping");
     if (family != nullptr && model != nullptr && stepping != nullptr) {
         registry.setString(key, "Identifier",
-                           architectureOf(fields, vendor) + " Family " + *family + " Model " + *model +
-                               " Stepping " + *stepping);
+                           architectureOf(fields, vendor) + " Family " + *family + " Model " + *model + " Stepping " +
+                               *stepping);
     }
 
     // The kernel gives the clock with a fractional part and always with a

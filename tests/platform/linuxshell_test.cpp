@@ -23,9 +23,8 @@ public:
     {
         m_script = m_folder.root() / "opener";
         m_report = m_folder.root() / "report";
-        std::ofstream(m_script) << "#!/bin/sh\nsleep 0.3\n{ echo \"$#\"; echo \"$1\"; pwd; } > '"
-                                << m_report.string() << ".tmp'\nmv '" << m_report.string() << ".tmp' '"
-                                << m_report.string() << "'\n";
+        std::ofstream(m_script) << "#!/bin/sh\nsleep 0.3\n{ echo \"$#\"; echo \"$1\"; pwd; } > '" << m_report.string()
+                                << ".tmp'\nmv '" << m_report.string() << ".tmp' '" << m_report.string() << "'\n";
         ::chmod(m_script.c_str(), 0700);
     }
 

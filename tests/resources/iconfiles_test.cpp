@@ -57,8 +57,9 @@ TEST(IconFiles, DirectoryAndBitmapsDescribeTheImagesBackToBack)
             EXPECT_EQ(entry.reserved, 0);
             EXPECT_EQ(entry.planes, 1);
             EXPECT_EQ(entry.bitCount, shape.bits);
-            const std::size_t size = 40 + 4 * (std::size_t{1} << shape.bits)
-                                     + static_cast<std::size_t>(shape.side) * (stride(shape.side, shape.bits) + stride(shape.side, 1));
+            const std::size_t size =
+                40 + 4 * (std::size_t{1} << shape.bits) +
+                static_cast<std::size_t>(shape.side) * (stride(shape.side, shape.bits) + stride(shape.side, 1));
             EXPECT_EQ(entry.bytes, size);
             EXPECT_EQ(entry.offset, expectedOffset);
             const IcoBitmap& bmp = ico.images[i];

@@ -27,8 +27,8 @@ IcoBitmap readBitmap(const std::vector<std::uint8_t>& bytes, std::size_t offset)
     in.u32();
     const std::uint32_t used = in.u32();
     in.u32();  // important colours
-    if (bmp.headerSize != 40 || bmp.compression != 0 || bmp.width <= 0 || bmp.height <= 0 || bmp.height % 2 != 0
-        || (bmp.bitCount != 1 && bmp.bitCount != 4 && bmp.bitCount != 8)) {
+    if (bmp.headerSize != 40 || bmp.compression != 0 || bmp.width <= 0 || bmp.height <= 0 || bmp.height % 2 != 0 ||
+        (bmp.bitCount != 1 && bmp.bitCount != 4 && bmp.bitCount != 8)) {
         throw std::runtime_error("not an uncompressed palette bitmap");
     }
     const std::uint32_t entries = used != 0 ? used : (1u << bmp.bitCount);

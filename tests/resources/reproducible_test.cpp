@@ -49,8 +49,7 @@ TEST(Pictures, GeneratorWritesTheCommittedFilesByteForByte)
         const auto fresh = readBytes(scratch.path() / name);
         const auto committed = readBytes(fs::path(VELTARO_RESOURCES_DIR) / name);
         ASSERT_FALSE(fresh.empty());
-        EXPECT_TRUE(fresh == committed)
-            << "run the veltaro-update-pictures target and commit the pictures";
+        EXPECT_TRUE(fresh == committed) << "run the veltaro-update-pictures target and commit the pictures";
     }
 }
 

@@ -51,7 +51,10 @@ struct MachineCase {
     std::vector<ProcessorRow> processors;  // the first one absent from the description
 };
 
-void PrintTo(const MachineCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const MachineCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class HardwareTreeTest : public ::testing::TestWithParam<MachineCase> {};
 
@@ -71,6 +74,7 @@ TEST_P(HardwareTreeTest, DescribesEachLogicalProcessor)
     EXPECT_EQ(machine.processorValue(static_cast<int>(GetParam().processors.size()), L"VendorIdentifier"), L"");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Fixtures, HardwareTreeTest,
     ::testing::Values(
         MachineCase{"family10h_phenom_ii_x4", "amd-family10h-phenom-ii-x4.cpuinfo",
@@ -89,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, HardwareTreeTest,
                     {{0, L"AMD Athlon(tm) II X2 250 Processor", L"AMD64 Family 16 Model 2 Stepping 3", L"BB8"},
                      {1, L"", L"", L""}}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Without a description of x86 processors there is nothing to show, and the
 // user is told about an access error.
@@ -131,7 +136,10 @@ struct IdentifierCase {
     std::wstring identifier;
 };
 
-void PrintTo(const IdentifierCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const IdentifierCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class ProcessorIdentifierTest : public ::testing::TestWithParam<IdentifierCase> {};
 
@@ -143,6 +151,7 @@ TEST_P(ProcessorIdentifierTest, NamesTheArchitectureAsWindowsDoes)
     EXPECT_EQ(machine.processorValue(0, L"Identifier"), GetParam().identifier);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Vendors, ProcessorIdentifierTest,
     ::testing::Values(
         IdentifierCase{"intel_64_bit",
@@ -156,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Vendors, ProcessorIdentifierTest,
                        "vendor_id\t: AuthenticAMD\ncpu family\t: 6\nmodel\t\t: 8\nstepping\t: 1\nflags\t\t: lahf_lm\n",
                        L"x86 Family 6 Model 8 Stepping 1"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Paths, value names and the computer name compare regardless of case.
 TEST(HardwareTreeTest, ComparesNamesRegardlessOfCase)
@@ -174,13 +184,16 @@ TEST(HardwareTreeTest, ShowsANonAsciiProcessorNameInTheUsersEncoding)
     // "Prüfprozessor für Übungen" in UTF-8.
     std::ofstream(folder.root() / "cpuinfo")
         << "processor\t: 0\nvendor_id\t: AuthenticAMD\ncpu family\t: 16\nmodel\t\t: 4\nstepping\t: 2\n"
-           "model name\t: Pr\xC3\xBC" "fprozessor f\xC3\xBCr \xC3\x9C" "bungen\nflags\t\t: lm\n";
+           "model name\t: Pr\xC3\xBC"
+           "fprozessor f\xC3\xBCr \xC3\x9C"
+           "bungen\nflags\t\t: lm\n";
 
     testing::LocaleGuard utf8("C.UTF-8");
     ASSERT_TRUE(utf8.active());
     Machine machine(folder.root() / "cpuinfo");
-    EXPECT_EQ(identifyProcessor(machine.functions, machine.messages),
-              L" CPU: Pr\u00FC" L"fprozessor f\u00FCr \u00DC" L"bungen");
+    EXPECT_EQ(identifyProcessor(machine.functions, machine.messages), L" CPU: Pr\u00FC"
+                                                                      L"fprozessor f\u00FCr \u00DC"
+                                                                      L"bungen");
 }
 
 // The real machine: the system's own services, end to end.
