@@ -58,7 +58,8 @@ std::wstring hexOfBuffer(const DataBuffer& buffer)
     constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
     std::wstring text;
     bool started = false;
-    for (auto byte = buffer.rbegin(); byte != buffer.rend(); ++byte) {
+    // Last to first; clang 14 cannot compile libstdc++ 12's views::reverse.
+    for (auto byte = buffer.rbegin(); byte != buffer.rend(); ++byte) {  // NOLINT(modernize-loop-convert)
         started = started || *byte != 0;
         if (started) {
             text.push_back(kDigits[*byte >> 4]);

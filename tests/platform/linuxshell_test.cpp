@@ -35,7 +35,7 @@ public:
     // The report, once the opener has written it (waits up to 5 s).
     std::string waitForReport() const
     {
-        for (auto waited = 0ms; waited < 5s && !reported(); waited += 20ms)
+        for (std::chrono::milliseconds waited{}; waited < 5s && !reported(); waited += 20ms)
             std::this_thread::sleep_for(20ms);
         std::ifstream in(m_report);
         std::stringstream text;

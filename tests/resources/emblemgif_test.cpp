@@ -61,7 +61,7 @@ TEST_F(EmblemGif, OpaqueExactlyInThe74PixelSquareAt13)
         for (int x = 0; x < kSide; ++x) {
             const bool inSquare =
                 x >= kSquareLeft && x < kSquareLeft + kSquareSide && y >= kSquareLeft && y < kSquareLeft + kSquareSide;
-            const bool clear = pixels[static_cast<std::size_t>(y * kSide + x)] == kClear;
+            const bool clear = pixels[static_cast<std::size_t>(y) * kSide + x] == kClear;
             if (inSquare == clear && ++wrong <= 5) {
                 ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << (clear ? "clear" : "opaque");
             }
@@ -110,7 +110,7 @@ TEST(GifReader, ReadsAPictureFromAnotherEncoder)
     for (int y = 0; y < 24; ++y) {
         for (int x = 0; x < 24; ++x) {
             const auto expected = colours[static_cast<std::size_t>(((x / 3) + (y / 2) * 3 + x * y) % 4)];
-            if (gif.globalColours.at(pixels[static_cast<std::size_t>(y * 24 + x)]) != expected) {
+            if (gif.globalColours.at(pixels[static_cast<std::size_t>(y) * 24 + x]) != expected) {
                 ++wrong;
             }
         }

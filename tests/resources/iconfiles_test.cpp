@@ -114,7 +114,7 @@ TEST(IconFiles, EnvelopeIsCentredOnThePointersHotSpot)
         int bottom = -1;
         for (int y = 0; y < side; ++y) {
             for (int x = 0; x < side; ++x) {
-                if (!bmp.masked[static_cast<std::size_t>(y * side + x)]) {
+                if (!bmp.masked[static_cast<std::size_t>(y) * side + x]) {
                     left = std::min(left, x);
                     right = std::max(right, x);
                     top = std::min(top, y);

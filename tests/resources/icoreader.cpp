@@ -58,7 +58,7 @@ IcoBitmap readBitmap(const std::vector<std::uint8_t>& bytes, std::size_t offset)
             if (static_cast<std::size_t>(index) >= bmp.palette.size()) {
                 throw std::runtime_error("pixel refers past the palette");
             }
-            bmp.indices[static_cast<std::size_t>(row * width + x)] = static_cast<std::uint8_t>(index);
+            bmp.indices[static_cast<std::size_t>(row) * width + x] = static_cast<std::uint8_t>(index);
         }
     }
     for (int row = rows - 1; row >= 0; --row) {
@@ -67,7 +67,7 @@ IcoBitmap readBitmap(const std::vector<std::uint8_t>& bytes, std::size_t offset)
             line.push_back(in.u8());
         }
         for (int x = 0; x < width; ++x) {
-            bmp.masked[static_cast<std::size_t>(row * width + x)] =
+            bmp.masked[static_cast<std::size_t>(row) * width + x] =
                 ((line[static_cast<std::size_t>(x / 8)] >> (7 - x % 8)) & 1) != 0;
         }
     }

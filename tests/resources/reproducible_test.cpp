@@ -17,9 +17,8 @@ namespace fs = std::filesystem;
 class ScratchFolder {
 public:
     ScratchFolder()
+        : m_path(fs::temp_directory_path() / ("veltaro-pictures-" + std::to_string(std::random_device{}())))
     {
-        std::random_device entropy;
-        m_path = fs::temp_directory_path() / ("veltaro-pictures-" + std::to_string(entropy()));
         fs::create_directories(m_path);
     }
     ~ScratchFolder()
