@@ -10,3 +10,4 @@ cmake --build --preset ci
 ctest --preset ci
 scripts/test-sanitizers.sh
 scripts/fuzz.sh 60
+scripts/check-static.sh
