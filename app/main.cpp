@@ -12,5 +12,6 @@ int main(int argc, char* argv[])
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell}, QStringLiteral("Veltaro"));
+    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell},
+                               QStringLiteral("Veltaro"));
 }

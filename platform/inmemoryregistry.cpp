@@ -62,8 +62,7 @@ void InMemoryRegistry::setDword(std::string_view keyPath, std::string_view value
     setValue(keyPath, valueName, {kRegDword, std::move(bytes)});
 }
 
-RegistryStatus InMemoryRegistry::connect(const std::string& machineName, RegistryKey predefinedKey,
-                                         RegistryKey& result)
+RegistryStatus InMemoryRegistry::connect(const std::string& machineName, RegistryKey predefinedKey, RegistryKey& result)
 {
     result = kNoRegistryKey;
     if (predefinedKey != kHKeyLocalMachine)

@@ -36,8 +36,8 @@ public:
     RegistryStatus connect(const std::string& machineName, RegistryKey predefinedKey, RegistryKey& result) override;
     RegistryStatus openKey(RegistryKey parent, const std::string& subKey, std::uint32_t options,
                            std::uint32_t desiredAccess, RegistryKey& result) override;
-    RegistryStatus queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
-                              std::uint8_t* data, std::uint32_t& dataSize) override;
+    RegistryStatus queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, std::uint8_t* data,
+                              std::uint32_t& dataSize) override;
     RegistryStatus closeKey(RegistryKey key) override;
 
 private:
@@ -47,7 +47,7 @@ private:
     RegistryKey newHandle(const std::string& foldedPath);
 
     std::string m_localComputerName;
-    std::map<std::string, Key> m_keys;            // by folded path; "" is the hive's root
+    std::map<std::string, Key> m_keys;             // by folded path; "" is the hive's root
     std::map<RegistryKey, std::string> m_handles;  // open handles and the folded path of their key
     RegistryKey m_lastHandle = 0;
 };

@@ -28,8 +28,7 @@ struct ConfigAddress {
 
 constexpr ConfigAddress decodeConfigAddress(std::uint32_t address)
 {
-    return {{static_cast<std::uint8_t>((address >> 16) & 0xFF),
-             static_cast<std::uint8_t>((address >> 11) & 0x1F),
+    return {{static_cast<std::uint8_t>((address >> 16) & 0xFF), static_cast<std::uint8_t>((address >> 11) & 0x1F),
              static_cast<std::uint8_t>((address >> 8) & 0x07)},
             static_cast<std::uint8_t>(address & 0xFC)};
 }

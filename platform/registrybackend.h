@@ -39,8 +39,7 @@ public:
 
     // Connects to the predefined key of the named computer and stores the
     // handle in `result`; on failure `result` becomes kNoRegistryKey.
-    virtual RegistryStatus connect(const std::string& machineName, RegistryKey predefinedKey,
-                                   RegistryKey& result) = 0;
+    virtual RegistryStatus connect(const std::string& machineName, RegistryKey predefinedKey, RegistryKey& result) = 0;
 
     // Opens `subKey` (backslash separated, no leading backslash) below
     // `parent`. On failure `result` becomes kNoRegistryKey.

@@ -8,5 +8,8 @@ scripts/install-deps.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
+scripts/check-static.sh
+scripts/test-sanitizers.sh
+scripts/fuzz.sh 60
 scripts/test-package.sh
 scripts/test-windows.sh

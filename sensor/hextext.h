@@ -25,9 +25,13 @@ void Hex8(std::uint32_t value, std::span<wchar_t, 8> digits);
 // character ("&", "H", "G", a blank) counts 0 but keeps its place, so
 // "&h7" gives "7" and "G1" gives "1". The empty text gives "0".
 //
-// A text whose value does not fit a signed 32-bit integer has no decimal
-// rendering and gives the empty text, which reads as no number at all.
-// The sensor never passes more than three characters.
+// Any text is accepted, of any length and with any characters. A text
+// whose value does not fit a signed 32-bit integer (from 80000000 up, or
+// a non-zero digit nine or more places from the right) has no decimal
+// rendering and gives the empty text: readDecimal takes that for no
+// number at all, so an oversized field becomes a missing reading rather
+// than a wrapped or clipped value that would look like a real one. The
+// sensor never passes more than three characters.
 std::wstring HexDigitsToDecimal(std::wstring_view digits);
 
 // Digit positions counted from 1, as the register layouts give them.

@@ -22,7 +22,11 @@ constexpr wchar_t kProcessorKey[] = L"HARDWARE\\Description\\System\\CentralProc
 // status of the close is of no use to anyone.
 class SubKey {
 public:
-    SubKey(RegistryBackend& registry, RegistryKey key) : m_registry(registry), m_key(key) {}
+    SubKey(RegistryBackend& registry, RegistryKey key)
+        : m_registry(registry)
+        , m_key(key)
+    {
+    }
     SubKey(const SubKey&) = delete;
     SubKey& operator=(const SubKey&) = delete;
     ~SubKey() { m_registry.closeKey(m_key); }
@@ -54,7 +58,8 @@ std::wstring hexOfBuffer(const DataBuffer& buffer)
     constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
     std::wstring text;
     bool started = false;
-    for (auto byte = buffer.rbegin(); byte != buffer.rend(); ++byte) {
+    // Last to first; clang 14 cannot compile libstdc++ 12's views::reverse.
+    for (auto byte = buffer.rbegin(); byte != buffer.rend(); ++byte) {  // NOLINT(modernize-loop-convert)
         started = started || *byte != 0;
         if (started) {
             text.push_back(kDigits[*byte >> 4]);
@@ -92,8 +97,7 @@ std::wstring Functions::ReadRegistryValue(const std::wstring& keyPath, const std
 {
     constexpr std::uint32_t kNoOptions = 0;
     RegistryKey opened = kNoRegistryKey;
-    if (m_registry.openKey(m_registryRoot, toSystemCodePage(keyPath), kNoOptions, kKeyRead, opened) !=
-        kRegistrySuccess)
+    if (m_registry.openKey(m_registryRoot, toSystemCodePage(keyPath), kNoOptions, kKeyRead, opened) != kRegistrySuccess)
         return {};
     const SubKey subKey(m_registry, opened);
 

@@ -17,7 +17,10 @@ public:
     bool fails = false;
     std::vector<std::uint32_t> sizesGiven;
 
-    explicit FakeComputerName(std::string computerName = "TESTBOX") : name(std::move(computerName)) {}
+    explicit FakeComputerName(std::string computerName = "TESTBOX")
+        : name(std::move(computerName))
+    {
+    }
 
     bool query(char* buffer, std::uint32_t& size) override
     {

@@ -26,7 +26,10 @@ public:
         RegistryStatus status = kRegistrySuccess;
     };
 
-    explicit RecordingRegistry(RegistryBackend& inner) : m_inner(inner) {}
+    explicit RecordingRegistry(RegistryBackend& inner)
+        : m_inner(inner)
+    {
+    }
 
     std::optional<RegistryStatus> connectFailure;
     std::optional<RegistryStatus> openFailure;
@@ -65,7 +68,8 @@ public:
                               std::uint32_t& dataSize) override
     {
         const std::uint32_t sizeGiven = dataSize;
-        const bool zeroed = data != nullptr && std::all_of(data, data + sizeGiven, [](std::uint8_t b) { return b == 0; });
+        const bool zeroed =
+            data != nullptr && std::all_of(data, data + sizeGiven, [](std::uint8_t b) { return b == 0; });
         const RegistryStatus status =
             queryFailure ? *queryFailure : m_inner.queryValue(key, valueName, type, data, dataSize);
         calls.push_back({Call::Kind::Query, key, valueName, 0, 0, sizeGiven, zeroed, status});

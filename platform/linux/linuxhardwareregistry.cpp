@@ -94,8 +94,8 @@ void describeProcessor(InMemoryRegistry& registry, const Fields& fields, const s
     const std::string* stepping = field(fields, "stepping");
     if (family != nullptr && model != nullptr && stepping != nullptr) {
         registry.setString(key, "Identifier",
-                           architectureOf(fields, vendor) + " Family " + *family + " Model " + *model +
-                               " Stepping " + *stepping);
+                           architectureOf(fields, vendor) + " Family " + *family + " Model " + *model + " Stepping " +
+                               *stepping);
     }
 
     // The kernel gives the clock with a fractional part and always with a
@@ -114,10 +114,27 @@ LinuxHardwareRegistry::LinuxHardwareRegistry(const std::filesystem::path& cpuInf
     : InMemoryRegistry(std::move(localComputerName))
 {
     std::ifstream in(cpuInfoFile);
-    if (!in)
-        return;
+    if (in)
+        describe(in);
+}
+
+LinuxHardwareRegistry::LinuxHardwareRegistry(Empty, std::string localComputerName)
+    : InMemoryRegistry(std::move(localComputerName))
+{
+}
+
+LinuxHardwareRegistry LinuxHardwareRegistry::fromText(std::string_view cpuInfo, std::string localComputerName)
+{
+    LinuxHardwareRegistry registry(Empty{}, std::move(localComputerName));
+    std::istringstream in{std::string(cpuInfo)};
+    registry.describe(in);
+    return registry;
+}
+
+void LinuxHardwareRegistry::describe(std::istream& cpuInfo)
+{
     bool anyProcessor = false;
-    for (const Fields& fields : readBlocks(in)) {
+    for (const Fields& fields : readBlocks(cpuInfo)) {
         const std::string* number = field(fields, "processor");
         // Only x86 processors carry a vendor identification string.
         const std::string* vendor = field(fields, "vendor_id");

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <istream>
 #include <string>
+#include <string_view>
 
 #include "inmemoryregistry.h"
 
@@ -23,7 +25,14 @@ public:
     explicit LinuxHardwareRegistry(const std::filesystem::path& cpuInfoFile = "/proc/cpuinfo",
                                    std::string localComputerName = defaultComputerName());
 
+    // The same tree built from the text of a processor description.
+    static LinuxHardwareRegistry fromText(std::string_view cpuInfo, std::string localComputerName);
+
 private:
+    struct Empty {};
+    LinuxHardwareRegistry(Empty, std::string localComputerName);
+
+    void describe(std::istream& cpuInfo);
     static std::string defaultComputerName();
 };
 

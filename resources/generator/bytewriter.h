@@ -31,10 +31,7 @@ public:
         }
     }
 
-    void append(const std::vector<std::uint8_t>& bytes)
-    {
-        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-    }
+    void append(const std::vector<std::uint8_t>& bytes) { m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end()); }
 
     std::size_t size() const { return m_bytes.size(); }
     const std::vector<std::uint8_t>& bytes() const { return m_bytes; }

@@ -20,16 +20,14 @@ Canvas::Canvas(int width, int height, std::vector<Rgb> palette, std::uint8_t fil
     , m_palette(std::move(palette))
     , m_indices(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fillIndex)
 {
-    if (width <= 0 || height <= 0 || m_palette.empty() || m_palette.size() > 256
-        || fillIndex >= m_palette.size()) {
+    if (width <= 0 || height <= 0 || m_palette.empty() || m_palette.size() > 256 || fillIndex >= m_palette.size()) {
         throw std::invalid_argument("canvas needs a positive size and a palette of 1 to 256 entries");
     }
 }
 
 std::uint8_t Canvas::at(int x, int y) const
 {
-    return m_indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width)
-                     + static_cast<std::size_t>(x)];
+    return m_indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)];
 }
 
 void Canvas::setTransparent(std::uint8_t index)
@@ -65,8 +63,8 @@ std::uint8_t Canvas::nearest(Rgb colour) const
 void Canvas::set(int x, int y, std::uint8_t index)
 {
     if (inside(x, y)) {
-        m_indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width)
-                  + static_cast<std::size_t>(x)] = index;
+        m_indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)] =
+            index;
     }
 }
 

@@ -40,20 +40,41 @@ const std::vector<Rgb>& emblemPalette()
         // Black, which the icon file stores under its mask
         {0, 0, 0},
         // Circuit board
-        {10, 18, 38}, {24, 45, 84}, {29, 54, 98}, {34, 64, 113}, {40, 75, 129},
-        {62, 104, 164}, {96, 140, 196},
+        {10, 18, 38},
+        {24, 45, 84},
+        {29, 54, 98},
+        {34, 64, 113},
+        {40, 75, 129},
+        {62, 104, 164},
+        {96, 140, 196},
         // Package and its gold pins
-        {30, 31, 37}, {46, 48, 56}, {64, 66, 77}, {104, 107, 120},
-        {112, 104, 80}, {176, 160, 110}, {232, 214, 150},
+        {30, 31, 37},
+        {46, 48, 56},
+        {64, 66, 77},
+        {104, 107, 120},
+        {112, 104, 80},
+        {176, 160, 110},
+        {232, 214, 150},
         // Heat, as a thermal camera shows it: violet through red to yellow-white
-        {52, 6, 78}, {104, 8, 104}, {160, 16, 88}, {208, 36, 52},
-        {238, 82, 24}, {250, 142, 14}, {255, 204, 48}, {255, 244, 168},
+        {52, 6, 78},
+        {104, 8, 104},
+        {160, 16, 88},
+        {208, 36, 52},
+        {238, 82, 24},
+        {250, 142, 14},
+        {255, 204, 48},
+        {255, 244, 168},
         // Glass
-        {160, 182, 204}, {206, 222, 238}, {232, 241, 250}, {246, 249, 253},
+        {160, 182, 204},
+        {206, 222, 238},
+        {232, 241, 250},
+        {246, 249, 253},
         // See-through key
         {255, 255, 255},
         // Mercury, and the thermometer's rim
-        {204, 18, 28}, {134, 8, 16}, {255, 118, 104},
+        {204, 18, 28},
+        {134, 8, 16},
+        {255, 118, 104},
         {22, 26, 36},
     };
     return palette;
@@ -115,9 +136,9 @@ struct Layout {
     int bodySide;
     int pins;  // on each side
     int pinWidth, pinPitch, pinLength;
-    int dieInset;  // from the package edge to the die
+    int dieInset;                   // from the package edge to the die
     int tubeX, tubeTop, tubeWidth;  // glass tube of the thermometer
-    int bulbCy, bulbRadius;  // glass bulb, centred under the tube
+    int bulbCy, bulbRadius;         // glass bulb, centred under the tube
     int mercuryTop;
 };
 
@@ -168,13 +189,16 @@ void drawPackage(Canvas& c, const Layout& l)
         const int mx = (x0 + 4) * kEighths + kEighths / 2;
         const int my = (y0 + 4) * kEighths + kEighths / 2;
         const int r = kEighths * 3 / 2;
-        c.shade(x0 + 2, y0 + 2, 5, 5, [&](int sx, int sy) -> std::optional<Rgb> {
-            if (squared(sx - mx) + squared(sy - my) > squared(r)) {
-                return std::nullopt;
-            }
-            // Lit on the far side, as a hollow is.
-            return colour(sx + sy > mx + my + kEighths / 2 ? ink::kBody2 : ink::kBody0);
-        }, Edge::Crisp);
+        c.shade(
+            x0 + 2, y0 + 2, 5, 5,
+            [&](int sx, int sy) -> std::optional<Rgb> {
+                if (squared(sx - mx) + squared(sy - my) > squared(r)) {
+                    return std::nullopt;
+                }
+                // Lit on the far side, as a hollow is.
+                return colour(sx + sy > mx + my + kEighths / 2 ? ink::kBody2 : ink::kBody0);
+            },
+            Edge::Crisp);
     }
 
     // The die: a thermal picture, hottest at the core, cooling to the edge.
@@ -230,13 +254,15 @@ void drawShadows(Canvas& c, const Layout& l)
     constexpr int kOffset = 2;
     c.fillRect(l.bodyX + kOffset, l.bodyY + kOffset, l.bodySide, l.bodySide, ink::kTileEdge);
     const ThermometerShape glass(l);
-    c.shade(glass.boxX + kOffset, glass.boxY + kOffset, glass.boxW, glass.boxH,
+    c.shade(
+        glass.boxX + kOffset, glass.boxY + kOffset, glass.boxW, glass.boxH,
         [&](int sx, int sy) -> std::optional<Rgb> {
             if (!glass.contains(sx - kOffset * kEighths, sy - kOffset * kEighths, 0)) {
                 return std::nullopt;
             }
             return colour(ink::kTileEdge);
-        }, Edge::Crisp);
+        },
+        Edge::Crisp);
 }
 
 // A glass thermometer with a dark rim, the mercury standing at `mercuryTop`.
@@ -257,53 +283,59 @@ void drawThermometer(Canvas& c, const Layout& l)
         }
         return colour(ink::kOutline);
     });
-    c.shade(boxX, glass.boxY, boxW, boxH, [&](int sx, int sy) -> std::optional<Rgb> {
-        if (!glass.contains(sx, sy, rim)) {
-            return std::nullopt;
-        }
-        // Glass lit from the left, with a glint high up the tube.
-        const int across = sx - (cx - half);
-        if (across < half * 2 / 3) {
-            const bool glint = sy < glass.capCy + 6 * kEighths;
-            return colour(glint ? ink::kGlint : ink::kGlassLight);
-        }
-        return across < half * 3 / 2 ? colour(ink::kGlass) : colour(ink::kGlassShade);
-    }, Edge::Crisp);
+    c.shade(
+        boxX, glass.boxY, boxW, boxH,
+        [&](int sx, int sy) -> std::optional<Rgb> {
+            if (!glass.contains(sx, sy, rim)) {
+                return std::nullopt;
+            }
+            // Glass lit from the left, with a glint high up the tube.
+            const int across = sx - (cx - half);
+            if (across < half * 2 / 3) {
+                const bool glint = sy < glass.capCy + 6 * kEighths;
+                return colour(glint ? ink::kGlint : ink::kGlassLight);
+            }
+            return across < half * 3 / 2 ? colour(ink::kGlass) : colour(ink::kGlassShade);
+        },
+        Edge::Crisp);
 
     const int columnHalf = half - 2 * rim;
     const int mercuryR = glass.bulbR - 2 * rim;
     const int mercuryTop = l.mercuryTop * kEighths;
-    c.shade(boxX, l.mercuryTop, boxW, boxH, [&](int sx, int sy) -> std::optional<Rgb> {
-        const bool inColumn = sy >= mercuryTop && sy <= bulbCy && std::abs(sx - cx) <= columnHalf;
-        const bool inBulb = squared(sx - cx) + squared(sy - bulbCy) <= squared(mercuryR);
-        if (!inColumn && !inBulb) {
-            return std::nullopt;
-        }
-        // A glint on the bulb's upper left, shade on its lower right.
-        const int spotX = cx - mercuryR / 2;
-        const int spotY = bulbCy - mercuryR / 2;
-        if (inBulb && squared(sx - spotX) + squared(sy - spotY) <= squared(mercuryR / 3)) {
-            return colour(ink::kMercuryLight);
-        }
-        if (inBulb && !inColumn) {
-            const int offX = sx - cx + mercuryR / 4;
-            const int offY = sy - bulbCy + mercuryR / 4;
-            const bool rimShade = squared(offX) + squared(offY) > squared(mercuryR);
-            return colour(rimShade ? ink::kMercuryDark : ink::kMercury);
-        }
-        // A column of four pixels or more gets a lit left and a shaded
-        // right; a thinner one stays plain so that it stays red.
-        if (columnHalf >= 2 * kEighths) {
-            const int across = sx - (cx - columnHalf);
-            if (across < columnHalf * 2 / 3) {
+    c.shade(
+        boxX, l.mercuryTop, boxW, boxH,
+        [&](int sx, int sy) -> std::optional<Rgb> {
+            const bool inColumn = sy >= mercuryTop && sy <= bulbCy && std::abs(sx - cx) <= columnHalf;
+            const bool inBulb = squared(sx - cx) + squared(sy - bulbCy) <= squared(mercuryR);
+            if (!inColumn && !inBulb) {
+                return std::nullopt;
+            }
+            // A glint on the bulb's upper left, shade on its lower right.
+            const int spotX = cx - mercuryR / 2;
+            const int spotY = bulbCy - mercuryR / 2;
+            if (inBulb && squared(sx - spotX) + squared(sy - spotY) <= squared(mercuryR / 3)) {
                 return colour(ink::kMercuryLight);
             }
-            if (across >= columnHalf * 3 / 2) {
-                return colour(ink::kMercuryDark);
+            if (inBulb && !inColumn) {
+                const int offX = sx - cx + mercuryR / 4;
+                const int offY = sy - bulbCy + mercuryR / 4;
+                const bool rimShade = squared(offX) + squared(offY) > squared(mercuryR);
+                return colour(rimShade ? ink::kMercuryDark : ink::kMercury);
             }
-        }
-        return colour(ink::kMercury);
-    }, Edge::Crisp);
+            // A column of four pixels or more gets a lit left and a shaded
+            // right; a thinner one stays plain so that it stays red.
+            if (columnHalf >= 2 * kEighths) {
+                const int across = sx - (cx - columnHalf);
+                if (across < columnHalf * 2 / 3) {
+                    return colour(ink::kMercuryLight);
+                }
+                if (across >= columnHalf * 3 / 2) {
+                    return colour(ink::kMercuryDark);
+                }
+            }
+            return colour(ink::kMercury);
+        },
+        Edge::Crisp);
 }
 
 // Scale marks beside the tube, a long one every other mark.
@@ -326,11 +358,19 @@ Canvas drawEmblem()
     Canvas tile(kSquare, kSquare, emblemPalette(), ink::kTile0);
     fillBoard(tile);
 
-    const Layout l{.bodyX = 12, .bodyY = 17, .bodySide = 36,
-                   .pins = 8, .pinWidth = 2, .pinPitch = 4, .pinLength = 5,
+    const Layout l{.bodyX = 12,
+                   .bodyY = 17,
+                   .bodySide = 36,
+                   .pins = 8,
+                   .pinWidth = 2,
+                   .pinPitch = 4,
+                   .pinLength = 5,
                    .dieInset = 8,
-                   .tubeX = 55, .tubeTop = 5, .tubeWidth = 8,
-                   .bulbCy = 59, .bulbRadius = 9,
+                   .tubeX = 55,
+                   .tubeTop = 5,
+                   .tubeWidth = 8,
+                   .bulbCy = 59,
+                   .bulbRadius = 9,
                    .mercuryTop = 18};
     drawShadows(tile, l);
     drawPins(tile, l);
@@ -358,11 +398,19 @@ Canvas drawProgramIcon()
     icon.setTransparent(ink::kClear);
     // The emblem's chip and thermometer, drawn small: fewer pins, a thinner
     // tube standing in front of the package's right-hand pins.
-    const Layout l{.bodyX = 3, .bodyY = 8, .bodySide = 18,
-                   .pins = 4, .pinWidth = 2, .pinPitch = 4, .pinLength = 3,
+    const Layout l{.bodyX = 3,
+                   .bodyY = 8,
+                   .bodySide = 18,
+                   .pins = 4,
+                   .pinWidth = 2,
+                   .pinPitch = 4,
+                   .pinLength = 3,
                    .dieInset = 4,
-                   .tubeX = 23, .tubeTop = 1, .tubeWidth = 6,
-                   .bulbCy = 25, .bulbRadius = 6,
+                   .tubeX = 23,
+                   .tubeTop = 1,
+                   .tubeWidth = 6,
+                   .bulbCy = 25,
+                   .bulbRadius = 6,
                    .mercuryTop = 8};
     drawPins(icon, l);
     drawPackage(icon, l);

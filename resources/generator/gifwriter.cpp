@@ -72,8 +72,8 @@ std::vector<std::uint8_t> lzwCompress(const std::vector<std::uint8_t>& pixels, i
     // does, so it widens its codes one step later too: the encoder widens
     // only once the code it just added no longer fits the present width.
     auto addEntry = [&](int prefix, int pixel) {
-        next[static_cast<std::size_t>(prefix) * static_cast<std::size_t>(alphabet)
-             + static_cast<std::size_t>(pixel)] = static_cast<std::uint16_t>(nextCode);
+        next[static_cast<std::size_t>(prefix) * static_cast<std::size_t>(alphabet) + static_cast<std::size_t>(pixel)] =
+            static_cast<std::uint16_t>(nextCode);
         ++nextCode;
         if (nextCode > (1 << codeBits) && codeBits < kMaxCodeBits) {
             ++codeBits;
@@ -83,8 +83,8 @@ std::vector<std::uint8_t> lzwCompress(const std::vector<std::uint8_t>& pixels, i
     int prefix = pixels.front();
     for (std::size_t i = 1; i < pixels.size(); ++i) {
         const int pixel = pixels[i];
-        const std::uint16_t known = next[static_cast<std::size_t>(prefix) * static_cast<std::size_t>(alphabet)
-                                         + static_cast<std::size_t>(pixel)];
+        const std::uint16_t known = next[static_cast<std::size_t>(prefix) * static_cast<std::size_t>(alphabet) +
+                                         static_cast<std::size_t>(pixel)];
         if (known != 0) {
             prefix = known;
             continue;

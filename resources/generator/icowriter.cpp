@@ -25,9 +25,8 @@ std::uint32_t paletteEntries(const IcoImage& image)
 std::uint32_t imageBytes(const IcoImage& image)
 {
     const auto height = static_cast<std::uint32_t>(image.canvas.height());
-    return kInfoHeaderBytes + 4 * paletteEntries(image)
-           + height * rowBytes(image.canvas.width(), image.bitsPerPixel)
-           + height * rowBytes(image.canvas.width(), 1);
+    return kInfoHeaderBytes + 4 * paletteEntries(image) + height * rowBytes(image.canvas.width(), image.bitsPerPixel) +
+           height * rowBytes(image.canvas.width(), 1);
 }
 
 void check(const IcoImage& image)

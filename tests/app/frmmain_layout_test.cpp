@@ -31,6 +31,7 @@ TEST_P(ElementGeometryTest, SitsWhereTheDesignPutsIt)
     EXPECT_EQ(element->geometry(), GetParam().geometry);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Elements, ElementGeometryTest,
     ::testing::Values(
         ElementCase{"txtsign", QRect(224, 168, 65, 19)},
@@ -40,6 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Elements, ElementGeometryTest,
         ElementCase{"lbltemp", QRect(40, 32, 115, 46)},
         ElementCase{"Shape1", QRect(216, 40, 73, 73)}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(FrmmainLayoutTest, WindowHasAFixedClientAreaAndOnlyACloseButton)
 {

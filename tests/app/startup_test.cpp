@@ -224,8 +224,7 @@ struct RegistryFailureCase {
     std::wstring message;
 };
 
-class RegistryFailureTest : public testing::WindowFixture,
-                            public ::testing::WithParamInterface<RegistryFailureCase> {};
+class RegistryFailureTest : public testing::WindowFixture, public ::testing::WithParamInterface<RegistryFailureCase> {};
 
 // One message box, before the window appears; then the window shows and
 // samples as usual, and the processor line stays empty.
@@ -258,6 +257,7 @@ TEST_P(RegistryFailureTest, ShowsOneBoxThenTheWindowWithoutAProcessorName)
     EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 58'C"));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Failures, RegistryFailureTest,
     ::testing::Values(
         RegistryFailureCase{"connection_refused", true, L"Could not connect to registry on testbox"},
@@ -266,6 +266,7 @@ INSTANTIATE_TEST_SUITE_P(Failures, RegistryFailureTest,
         RegistryFailureCase{"identifier_empty", false,
                             L"You do not have sufficient permission, or there is an access error."}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(StartupTest, ProcessorNameWithNonAsciiLettersReachesTheLabelIntact)
 {

@@ -27,7 +27,10 @@ void writeFamily10hNorthbridge(FixtureTree& tree)
 class RecordingOpener final : public ConfigFileOpener {
 public:
     explicit RecordingOpener(std::vector<std::filesystem::path>& requests, std::vector<int>& descriptors)
-        : m_requests(requests), m_descriptors(descriptors) {}
+        : m_requests(requests)
+        , m_descriptors(descriptors)
+    {
+    }
 
     UniqueFd open(const std::filesystem::path& configFile) override
     {
@@ -172,6 +175,7 @@ TEST_P(RefusedAccessTest, ReportsFailureAndLeavesTheValue)
     EXPECT_EQ(value, 0x5A5A5A5Au);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Accesses, RefusedAccessTest,
     ::testing::Values(
         RefusedAccessCase{"enable_bit_clear", 0x0CFC, 0x0000C3A4, 4},
@@ -179,6 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Accesses, RefusedAccessTest,
         RefusedAccessCase{"word_read_of_data_port", 0x0CFC, 0x8000C3A4, 2},
         RefusedAccessCase{"other_port", 0x0080, 0x8000C3A4, 4}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(LinuxPortIoTest, RefusesWritesOtherThanTheAddressLatch)
 {

@@ -23,9 +23,8 @@ public:
     {
         m_script = m_folder.root() / "opener";
         m_report = m_folder.root() / "report";
-        std::ofstream(m_script) << "#!/bin/sh\nsleep 0.3\n{ echo \"$#\"; echo \"$1\"; pwd; } > '"
-                                << m_report.string() << ".tmp'\nmv '" << m_report.string() << ".tmp' '"
-                                << m_report.string() << "'\n";
+        std::ofstream(m_script) << "#!/bin/sh\nsleep 0.3\n{ echo \"$#\"; echo \"$1\"; pwd; } > '" << m_report.string()
+                                << ".tmp'\nmv '" << m_report.string() << ".tmp' '" << m_report.string() << "'\n";
         ::chmod(m_script.c_str(), 0700);
     }
 
@@ -36,7 +35,7 @@ public:
     // The report, once the opener has written it (waits up to 5 s).
     std::string waitForReport() const
     {
-        for (auto waited = 0ms; waited < 5s && !reported(); waited += 20ms)
+        for (std::chrono::milliseconds waited{}; waited < 5s && !reported(); waited += 20ms)
             std::this_thread::sleep_for(20ms);
         std::ifstream in(m_report);
         std::stringstream text;

@@ -35,7 +35,7 @@ TEST(DemoNorthbridgeTest, WandersSlowlyBetween35And65Degrees)
     int lowest = 1000;
     int highest = -1000;
     int previous = -1;
-    for (auto elapsed = 0ms; elapsed < 600s; elapsed += 200ms) {
+    for (std::chrono::milliseconds elapsed{}; elapsed < std::chrono::minutes{10}; elapsed += 200ms) {
         const int celsius = static_cast<int>(DemoNorthbridge::thermalRegisterAt(elapsed) >> 24);
         lowest = std::min(lowest, celsius);
         highest = std::max(highest, celsius);

@@ -21,7 +21,11 @@ inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& path)
 // Little-endian fields read off a byte buffer; running past its end throws.
 class ByteReader {
 public:
-    explicit ByteReader(const std::vector<std::uint8_t>& bytes, std::size_t at = 0) : m_bytes(bytes), m_at(at) {}
+    explicit ByteReader(const std::vector<std::uint8_t>& bytes, std::size_t at = 0)
+        : m_bytes(bytes)
+        , m_at(at)
+    {
+    }
 
     std::uint8_t u8()
     {

@@ -93,8 +93,8 @@ std::vector<std::uint8_t> lzwDecode(const std::vector<std::uint8_t>& codes, int 
             const auto slot = static_cast<std::size_t>(next);
             prefix[slot] = previous;
             first[slot] = first[static_cast<std::size_t>(previous)];
-            suffix[slot] = code == next ? first[static_cast<std::size_t>(previous)]
-                                        : first[static_cast<std::size_t>(code)];
+            suffix[slot] =
+                code == next ? first[static_cast<std::size_t>(previous)] : first[static_cast<std::size_t>(code)];
             ++next;
             if (next == (1 << width) && width < 12) {
                 ++width;

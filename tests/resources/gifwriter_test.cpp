@@ -66,6 +66,7 @@ TEST_P(GifWriterRoundTrip, IndependentReaderGetsThePixelsBack)
     EXPECT_EQ(gif.frames[0].indices, canvas.indices());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Pictures, GifWriterRoundTrip,
     ::testing::Values(
         RoundTripCase{"one_pixel_two_colours", 1, 1, 2, [](int, int) { return 1; }},
@@ -74,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, GifWriterRoundTrip,
         RoundTripCase{"stripes_in_32_colours", 100, 100, 32, [](int x, int y) { return (x / 3 + y / 5) * 7; }},
         RoundTripCase{"checker_in_16_colours", 64, 48, 16, [](int x, int y) { return (x ^ y) & 15; }}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // The last code before the end code is where the widths of writer and
 // reader part most easily: the reader may widen for it. Sweep the length so

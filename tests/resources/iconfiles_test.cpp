@@ -57,8 +57,9 @@ TEST(IconFiles, DirectoryAndBitmapsDescribeTheImagesBackToBack)
             EXPECT_EQ(entry.reserved, 0);
             EXPECT_EQ(entry.planes, 1);
             EXPECT_EQ(entry.bitCount, shape.bits);
-            const std::size_t size = 40 + 4 * (std::size_t{1} << shape.bits)
-                                     + static_cast<std::size_t>(shape.side) * (stride(shape.side, shape.bits) + stride(shape.side, 1));
+            const std::size_t size =
+                40 + 4 * (std::size_t{1} << shape.bits) +
+                static_cast<std::size_t>(shape.side) * (stride(shape.side, shape.bits) + stride(shape.side, 1));
             EXPECT_EQ(entry.bytes, size);
             EXPECT_EQ(entry.offset, expectedOffset);
             const IcoBitmap& bmp = ico.images[i];
@@ -113,7 +114,7 @@ TEST(IconFiles, EnvelopeIsCentredOnThePointersHotSpot)
         int bottom = -1;
         for (int y = 0; y < side; ++y) {
             for (int x = 0; x < side; ++x) {
-                if (!bmp.masked[static_cast<std::size_t>(y * side + x)]) {
+                if (!bmp.masked[static_cast<std::size_t>(y) * side + x]) {
                     left = std::min(left, x);
                     right = std::max(right, x);
                     top = std::min(top, y);

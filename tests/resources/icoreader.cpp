@@ -27,8 +27,8 @@ IcoBitmap readBitmap(const std::vector<std::uint8_t>& bytes, std::size_t offset)
     in.u32();
     const std::uint32_t used = in.u32();
     in.u32();  // important colours
-    if (bmp.headerSize != 40 || bmp.compression != 0 || bmp.width <= 0 || bmp.height <= 0 || bmp.height % 2 != 0
-        || (bmp.bitCount != 1 && bmp.bitCount != 4 && bmp.bitCount != 8)) {
+    if (bmp.headerSize != 40 || bmp.compression != 0 || bmp.width <= 0 || bmp.height <= 0 || bmp.height % 2 != 0 ||
+        (bmp.bitCount != 1 && bmp.bitCount != 4 && bmp.bitCount != 8)) {
         throw std::runtime_error("not an uncompressed palette bitmap");
     }
     const std::uint32_t entries = used != 0 ? used : (1u << bmp.bitCount);
@@ -58,7 +58,7 @@ IcoBitmap readBitmap(const std::vector<std::uint8_t>& bytes, std::size_t offset)
             if (static_cast<std::size_t>(index) >= bmp.palette.size()) {
                 throw std::runtime_error("pixel refers past the palette");
             }
-            bmp.indices[static_cast<std::size_t>(row * width + x)] = static_cast<std::uint8_t>(index);
+            bmp.indices[static_cast<std::size_t>(row) * width + x] = static_cast<std::uint8_t>(index);
         }
     }
     for (int row = rows - 1; row >= 0; --row) {
@@ -67,7 +67,7 @@ IcoBitmap readBitmap(const std::vector<std::uint8_t>& bytes, std::size_t offset)
             line.push_back(in.u8());
         }
         for (int x = 0; x < width; ++x) {
-            bmp.masked[static_cast<std::size_t>(row * width + x)] =
+            bmp.masked[static_cast<std::size_t>(row) * width + x] =
                 ((line[static_cast<std::size_t>(x / 8)] >> (7 - x % 8)) & 1) != 0;
         }
     }

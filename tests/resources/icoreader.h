@@ -10,7 +10,7 @@
 namespace veltaro::testing {
 
 struct IcoEntry {
-    int width = 0;   // 0 in the file stands for 256
+    int width = 0;  // 0 in the file stands for 256
     int height = 0;
     int colourCount = 0;
     int reserved = 0;

@@ -73,7 +73,7 @@ TEST(PicturesInQt, EmblemIsSeeThroughAroundItsSquareOnly)
         int alpha;
     };
     const Probe probes[] = {
-        {0, 0, 0}, {12, 50, 0}, {50, 12, 0}, {87, 50, 0}, {50, 87, 0}, {99, 99, 0},
+        {0, 0, 0},     {12, 50, 0},   {50, 12, 0},   {87, 50, 0},   {50, 87, 0},   {99, 99, 0},
         {13, 13, 255}, {86, 13, 255}, {13, 86, 255}, {86, 86, 255}, {50, 50, 255},
     };
     for (const Probe& p : probes) {

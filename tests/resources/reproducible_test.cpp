@@ -17,9 +17,8 @@ namespace fs = std::filesystem;
 class ScratchFolder {
 public:
     ScratchFolder()
+        : m_path(fs::temp_directory_path() / ("veltaro-pictures-" + std::to_string(std::random_device{}())))
     {
-        std::random_device entropy;
-        m_path = fs::temp_directory_path() / ("veltaro-pictures-" + std::to_string(entropy()));
         fs::create_directories(m_path);
     }
     ~ScratchFolder()
@@ -49,8 +48,7 @@ TEST(Pictures, GeneratorWritesTheCommittedFilesByteForByte)
         const auto fresh = readBytes(scratch.path() / name);
         const auto committed = readBytes(fs::path(VELTARO_RESOURCES_DIR) / name);
         ASSERT_FALSE(fresh.empty());
-        EXPECT_TRUE(fresh == committed)
-            << "run the veltaro-update-pictures target and commit the pictures";
+        EXPECT_TRUE(fresh == committed) << "run the veltaro-update-pictures target and commit the pictures";
     }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "familycode.h"
 #include "fakeportio.h"
+#include "familycode.h"
 
 namespace veltaro {
 namespace {
@@ -19,6 +19,7 @@ TEST_P(FamilyCodeTest, ComesFromBits23To20OfTheSignature)
     EXPECT_EQ(familyCodeForSignature(GetParam().signature), GetParam().familyCode);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Signatures, FamilyCodeTest,
     ::testing::Values(
         SignatureCase{"family0Fh_athlon64", 0x00000F4A, L"f"},
@@ -31,6 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Signatures, FamilyCodeTest,
         // Only bits 23..20 count: the digits around them do not.
         SignatureCase{"neighbours_ignored", 0xFF1FFFFF, L"10"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(DetectFamilyCodeTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
 {

@@ -21,6 +21,7 @@ TEST_P(Hex8Test, RendersEightUpperCaseDigits)
     EXPECT_EQ(std::wstring(digits, 8), GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, Hex8Test,
     ::testing::Values(
         Hex8Case{"zero", 0, L"00000000"},
@@ -30,6 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Values, Hex8Test,
         Hex8Case{"family10h_signature", 0x00100F42, L"00100F42"},
         Hex8Case{"lower_letters_upper_cased", 0xABCDEF01, L"ABCDEF01"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct DigitsCase {
     const char* name;
@@ -44,6 +46,7 @@ TEST_P(HexDigitsToDecimalTest, GivesTheDecimalText)
     EXPECT_EQ(HexDigitsToDecimal(GetParam().digits), GetParam().decimal);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, HexDigitsToDecimalTest,
     ::testing::Values(
         DigitsCase{"empty", L"", L"0"},
@@ -70,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, HexDigitsToDecimalTest,
         DigitsCase{"nine_digits", L"100000000", L""},
         DigitsCase{"hundreds_of_digits", std::wstring(300, L'F'), L""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(DigitsAtTest, CountsPositionsFromOneOnTheLeft)
 {
@@ -92,6 +96,7 @@ TEST_P(ReadDecimalTest, ReadsWhatHexDigitsToDecimalWrites)
     EXPECT_EQ(readDecimal(GetParam().text), GetParam().value);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, ReadDecimalTest,
     ::testing::Values(
         DecimalCase{"zero", L"0", 0},
@@ -105,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadDecimalTest,
         DecimalCase{"blank", L" 5", std::nullopt},
         DecimalCase{"letters", L"1A", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace veltaro

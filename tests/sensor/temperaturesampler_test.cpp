@@ -44,6 +44,7 @@ TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
     EXPECT_EQ(ports.calls[1].port, 0x0CFC);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, TemperatureReadingTest,
     ::testing::Values(
         // Family 0Fh: register 0xE4, bits 23..16 minus 49.
@@ -62,6 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TemperatureReadingTest,
         ReadingCase{"f10_three_digits", L"10", 0xFF000000, 0x8000C3A4, L" 255'C"},
         ReadingCase{"f11_zero_read_replaced", L"11", 0, 0x8000C3A4, L""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 class UnknownFamilyCodeTest : public ::testing::TestWithParam<std::wstring> {};
 
@@ -76,8 +78,10 @@ TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndTouchesNoPort)
 }
 
 // The code is compared exactly: case and surrounding blanks count.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Codes, UnknownFamilyCodeTest,
     ::testing::Values(L"", L"F", L"0f", L"12", L" 10", L"10 ", L"f\n"));
+// clang-format on
 
 TEST(TemperatureSamplerTest, FailedRegisterReadShowsNoReading)
 {

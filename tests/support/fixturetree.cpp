@@ -30,7 +30,7 @@ std::filesystem::path FixtureTree::writeConfig(const std::string& function, std:
     }
     const std::filesystem::path folder = m_root / "devices" / function;
     std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / "config";
+    std::filesystem::path file = folder / "config";
     std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;
 }

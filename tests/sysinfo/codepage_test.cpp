@@ -15,7 +15,10 @@ struct DecodeCase {
     std::wstring text;
 };
 
-void PrintTo(const DecodeCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const DecodeCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class FromSystemCodePageTest : public ::testing::TestWithParam<DecodeCase> {};
 
@@ -26,6 +29,7 @@ TEST_P(FromSystemCodePageTest, DecodesInTheLocalesEncoding)
     EXPECT_EQ(fromSystemCodePage(GetParam().bytes), GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, FromSystemCodePageTest,
     ::testing::Values(
         DecodeCase{"utf8_letters", "C.UTF-8", "Caf\xC3\xA9 \xE2\x84\xA2", L"Caf\u00E9 \u2122"},
@@ -35,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FromSystemCodePageTest,
         DecodeCase{"nul_kept", "C.UTF-8", "a\0b"s, L"a\0b"s},
         DecodeCase{"plain_c_high_bytes", "C", "\xC3\xA9", L"\uFFFD\uFFFD"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ToSystemCodePageTest, EncodesWhatTheLocaleCanAndMarksTheRest)
 {

@@ -25,7 +25,10 @@ struct HostNameCase {
     std::vector<std::uint32_t> sizesGiven;
 };
 
-void PrintTo(const HostNameCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const HostNameCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class GetHostNameTest : public ::testing::TestWithParam<HostNameCase> {};
 
@@ -42,6 +45,7 @@ TEST_P(GetHostNameTest, TakesTheWholeName)
     EXPECT_EQ(computerName.sizesGiven, GetParam().sizesGiven);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Names, GetHostNameTest,
     ::testing::Values(
         HostNameCase{"short", "PHENOM", {32}},
@@ -51,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Names, GetHostNameTest,
         HostNameCase{"52_characters", kLongName, {32, 53}},
         HostNameCase{"64_characters", std::string(64, 'n'), {32, 65}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct StageCase {
     const char* name;
@@ -61,7 +66,10 @@ struct StageCase {
     std::wstring message;  // empty: none
 };
 
-void PrintTo(const StageCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const StageCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 const auto kIdentifier = [](InMemoryRegistry& r) { r.setString(kSystemKey, "Identifier", "AT/AT COMPATIBLE"); };
 const auto kName = [](InMemoryRegistry& r) {
@@ -98,6 +106,7 @@ TEST_P(IdentificationStageTest, GivesTheCaptionOrOneMessage)
     EXPECT_TRUE(recording.openSubKeys.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Registries, IdentificationStageTest,
     ::testing::Values(
         StageCase{"all_well", "PHENOM", "phenom", kBoth, L" CPU: AMD Phenom(tm) II X4 965 Processor", L""},
@@ -127,6 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Registries, IdentificationStageTest,
         StageCase{"connection_refused", "PHENOM", "elsewhere", kBoth, std::nullopt,
                   L"Could not connect to registry on PHENOM"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(IdentificationStageTest, RefusedConnectionReadsNothing)
 {

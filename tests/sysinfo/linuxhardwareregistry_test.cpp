@@ -1,4 +1,5 @@
 #include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,10 @@ struct MachineCase {
     std::vector<ProcessorRow> processors;  // the first one absent from the description
 };
 
-void PrintTo(const MachineCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const MachineCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class HardwareTreeTest : public ::testing::TestWithParam<MachineCase> {};
 
@@ -70,6 +74,7 @@ TEST_P(HardwareTreeTest, DescribesEachLogicalProcessor)
     EXPECT_EQ(machine.processorValue(static_cast<int>(GetParam().processors.size()), L"VendorIdentifier"), L"");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Fixtures, HardwareTreeTest,
     ::testing::Values(
         MachineCase{"family10h_phenom_ii_x4", "amd-family10h-phenom-ii-x4.cpuinfo",
@@ -88,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, HardwareTreeTest,
                     {{0, L"AMD Athlon(tm) II X2 250 Processor", L"AMD64 Family 16 Model 2 Stepping 3", L"BB8"},
                      {1, L"", L"", L""}}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Without a description of x86 processors there is nothing to show, and the
 // user is told about an access error.
@@ -102,13 +108,38 @@ TEST(HardwareTreeTest, IsEmptyWithoutAnX86ProcessorDescription)
     }
 }
 
+// The text entry builds the same tree as the file it was read from.
+TEST(HardwareTreeTest, BuildsTheSameTreeFromTheDescriptionsText)
+{
+    const std::filesystem::path file = kFixtures / "amd-family10h-phenom-ii-x4.cpuinfo";
+    std::ifstream in(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LinuxHardwareRegistry fromText = LinuxHardwareRegistry::fromText(text, "box");
+    Machine fromFile(file);
+    FakeComputerName computerName{"box"};
+    RecordingMessageService messages;
+    Functions functions{fromText, computerName, messages};
+    ASSERT_EQ(functions.ConnectRegistry(L"box"), 0);
+    for (const wchar_t* name : {L"ProcessorNameString", L"Identifier", L"~MHz", L"VendorIdentifier"}) {
+        for (int number = 0; number < 5; ++number) {
+            SCOPED_TRACE(number);
+            EXPECT_EQ(functions.ReadRegistryValue(kProcessorsKey + std::to_wstring(number), name),
+                      fromFile.processorValue(number, name));
+        }
+    }
+    EXPECT_EQ(functions.ReadRegistryValue(L"HARDWARE\\DESCRIPTION\\System", L"Identifier"), L"AT/AT COMPATIBLE");
+}
+
 struct IdentifierCase {
     const char* name;
     std::string block;
     std::wstring identifier;
 };
 
-void PrintTo(const IdentifierCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const IdentifierCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class ProcessorIdentifierTest : public ::testing::TestWithParam<IdentifierCase> {};
 
@@ -120,6 +151,7 @@ TEST_P(ProcessorIdentifierTest, NamesTheArchitectureAsWindowsDoes)
     EXPECT_EQ(machine.processorValue(0, L"Identifier"), GetParam().identifier);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Vendors, ProcessorIdentifierTest,
     ::testing::Values(
         IdentifierCase{"intel_64_bit",
@@ -133,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Vendors, ProcessorIdentifierTest,
                        "vendor_id\t: AuthenticAMD\ncpu family\t: 6\nmodel\t\t: 8\nstepping\t: 1\nflags\t\t: lahf_lm\n",
                        L"x86 Family 6 Model 8 Stepping 1"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Paths, value names and the computer name compare regardless of case.
 TEST(HardwareTreeTest, ComparesNamesRegardlessOfCase)
@@ -151,13 +184,16 @@ TEST(HardwareTreeTest, ShowsANonAsciiProcessorNameInTheUsersEncoding)
     // "Prüfprozessor für Übungen" in UTF-8.
     std::ofstream(folder.root() / "cpuinfo")
         << "processor\t: 0\nvendor_id\t: AuthenticAMD\ncpu family\t: 16\nmodel\t\t: 4\nstepping\t: 2\n"
-           "model name\t: Pr\xC3\xBC" "fprozessor f\xC3\xBCr \xC3\x9C" "bungen\nflags\t\t: lm\n";
+           "model name\t: Pr\xC3\xBC"
+           "fprozessor f\xC3\xBCr \xC3\x9C"
+           "bungen\nflags\t\t: lm\n";
 
     testing::LocaleGuard utf8("C.UTF-8");
     ASSERT_TRUE(utf8.active());
     Machine machine(folder.root() / "cpuinfo");
-    EXPECT_EQ(identifyProcessor(machine.functions, machine.messages),
-              L" CPU: Pr\u00FC" L"fprozessor f\u00FCr \u00DC" L"bungen");
+    EXPECT_EQ(identifyProcessor(machine.functions, machine.messages), L" CPU: Pr\u00FC"
+                                                                      L"fprozessor f\u00FCr \u00DC"
+                                                                      L"bungen");
 }
 
 // The real machine: the system's own services, end to end.

@@ -21,8 +21,8 @@ InMemoryRegistry::Value bytesOf(std::uint32_t type, const std::string& bytes)
 
 InMemoryRegistry::Value dword(std::uint32_t value)
 {
-    return bytesOf(kRegDword, {static_cast<char>(value), static_cast<char>(value >> 8),
-                               static_cast<char>(value >> 16), static_cast<char>(value >> 24)});
+    return bytesOf(kRegDword, {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+                               static_cast<char>(value >> 24)});
 }
 
 class ReaderTest : public ::testing::Test {
@@ -48,7 +48,10 @@ struct ValueCase {
     std::wstring text;
 };
 
-void PrintTo(const ValueCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const ValueCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class ReadValueTest : public ReaderTest, public ::testing::WithParamInterface<ValueCase> {};
 
@@ -59,6 +62,7 @@ TEST_P(ReadValueTest, RendersByTypeAndClosesTheKey)
     EXPECT_TRUE(recording.openSubKeys.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, ReadValueTest,
     ::testing::Values(
         ValueCase{"sz_as_stored", bytesOf(kRegSz, "AMD Phenom(tm) II X4 965 Processor\0"s),
@@ -81,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Values, ReadValueTest,
         ValueCase{"binary", bytesOf(kRegBinary, "\x01\x02\x03\x04"s), L""},
         ValueCase{"qword", bytesOf(11, "\xD0\x07\0\0\0\0\0\0"s), L""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(ReaderTest, AsksForTheKeyToReadWithAZeroedBufferOf1024Bytes)
 {
