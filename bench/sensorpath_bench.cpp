@@ -36,7 +36,10 @@ private:
 // A driver that answers every read at once with a fixed register value.
 class ConstantPortIo final : public PortIo {
 public:
-    explicit ConstantPortIo(std::uint32_t value) : m_value(value) {}
+    explicit ConstantPortIo(std::uint32_t value)
+        : m_value(value)
+    {
+    }
     bool InitializeWinIo() override { return true; }
     bool SetPortVal(std::uint16_t, std::uint32_t, std::uint8_t) override { return true; }
     bool GetPortVal(std::uint16_t, std::uint32_t& value, std::uint8_t) override

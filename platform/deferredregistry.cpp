@@ -14,8 +14,7 @@ RegistryBackend& DeferredRegistry::registry()
     return *m_registry;
 }
 
-RegistryStatus DeferredRegistry::connect(const std::string& machineName, RegistryKey predefinedKey,
-                                         RegistryKey& result)
+RegistryStatus DeferredRegistry::connect(const std::string& machineName, RegistryKey predefinedKey, RegistryKey& result)
 {
     return registry().connect(machineName, predefinedKey, result);
 }

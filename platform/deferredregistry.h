@@ -20,8 +20,8 @@ public:
     RegistryStatus connect(const std::string& machineName, RegistryKey predefinedKey, RegistryKey& result) override;
     RegistryStatus openKey(RegistryKey parent, const std::string& subKey, std::uint32_t options,
                            std::uint32_t desiredAccess, RegistryKey& result) override;
-    RegistryStatus queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
-                              std::uint8_t* data, std::uint32_t& dataSize) override;
+    RegistryStatus queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, std::uint8_t* data,
+                              std::uint32_t& dataSize) override;
     RegistryStatus closeKey(RegistryKey key) override;
 
 private:

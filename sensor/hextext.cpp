@@ -40,8 +40,9 @@ std::wstring Hex8(std::uint32_t value)
 
 void Hex8(std::uint32_t value, std::span<wchar_t, 8> digits)
 {
-    for (auto position = digits.rbegin(); position != digits.rend(); ++position) {
-        *position = kUpperHexDigits[value & 0xF];
+    // The lowest digit goes last.
+    for (std::size_t place = digits.size(); place-- > 0;) {
+        digits[place] = kUpperHexDigits[value & 0xF];
         value >>= 4;
     }
 }

@@ -9,8 +9,6 @@
 #include <cerrno>
 #include <cstring>
 
-extern char** environ;
-
 namespace veltaro {
 
 namespace {
@@ -24,6 +22,7 @@ constexpr std::size_t kControlRoom = 4;
 bool runWithSocketAsStdin(const std::vector<std::string>& command, int socket)
 {
     std::vector<char*> argv;
+    argv.reserve(command.size() + 1);
     for (const std::string& argument : command)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);

@@ -25,8 +25,7 @@ RegistryKey fromHandle(HKEY handle)
 
 }  // namespace
 
-RegistryStatus WindowsRegistry::connect(const std::string& machineName, RegistryKey predefinedKey,
-                                        RegistryKey& result)
+RegistryStatus WindowsRegistry::connect(const std::string& machineName, RegistryKey predefinedKey, RegistryKey& result)
 {
     HKEY connected = nullptr;
     const LSTATUS status = ::RegConnectRegistryA(machineName.c_str(), toHandle(predefinedKey), &connected);

@@ -6,8 +6,7 @@ namespace {
 
 // GetProcAddress gives every export as one pointer type; the real type is
 // the library's declaration of that name.
-template <typename Function>
-Function entryPoint(HMODULE library, const char* name)
+template <typename Function> Function entryPoint(HMODULE library, const char* name)
 {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
 }

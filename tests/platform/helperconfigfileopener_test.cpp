@@ -1,4 +1,6 @@
-#include <dirent.h>
+#include <filesystem>
+#include <iterator>
+#include <system_error>
 
 #include <gtest/gtest.h>
 
@@ -16,16 +18,14 @@ constexpr std::uint32_t kFamily10hSignature = 0x00100F42;
 constexpr std::uint32_t kThermal55Celsius = 0x37000000;
 
 // How many descriptors this process has open.
+// (The listing's own descriptor is counted every time alike.)
 int openDescriptorCount()
 {
-    DIR* folder = ::opendir("/proc/self/fd");
-    if (folder == nullptr)
+    std::error_code error;
+    const std::filesystem::directory_iterator listing("/proc/self/fd", error);
+    if (error)
         return -1;
-    int count = 0;
-    while (::readdir(folder) != nullptr)
-        ++count;
-    ::closedir(folder);
-    return count;
+    return static_cast<int>(std::distance(listing, std::filesystem::directory_iterator{}));
 }
 
 struct HelperCase {
@@ -41,8 +41,8 @@ class HelperConfigFileOpenerTest : public ::testing::TestWithParam<HelperCase> {
 TEST_P(HelperConfigFileOpenerTest, StartsOnlyOnOneDescriptorFromASuccessfulHelper)
 {
     FixtureTree tree;
-    const std::filesystem::path config = tree.writeConfig(
-        "0000:00:18.3", 256, {{0xA4, kThermal55Celsius}, {0xFC, kFamily10hSignature}});
+    const std::filesystem::path config =
+        tree.writeConfig("0000:00:18.3", 256, {{0xA4, kThermal55Celsius}, {0xFC, kFamily10hSignature}});
     std::vector<std::string> command{VELTARO_STANDIN_HELPER};
     for (const std::string& argument : GetParam().arguments)
         command.push_back(argument == "@" ? config.string() : argument);
@@ -54,14 +54,14 @@ TEST_P(HelperConfigFileOpenerTest, StartsOnlyOnOneDescriptorFromASuccessfulHelpe
         if (GetParam().starts) {
             EXPECT_EQ(PciConfigRead(driver, 0x8000C3A4), kThermal55Celsius);
             EXPECT_EQ(openDescriptorCount(), before + 1) << "exactly the northbridge's descriptor is kept";
-        }
-        else {
+        } else {
             EXPECT_EQ(openDescriptorCount(), before) << "a refused start leaked a descriptor";
         }
     }
     EXPECT_EQ(openDescriptorCount(), before);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Helpers, HelperConfigFileOpenerTest,
     ::testing::Values(
         HelperCase{"sends_one_descriptor", {"send", "@"}, true},
@@ -72,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Helpers, HelperConfigFileOpenerTest,
         HelperCase{"sends_two_messages", {"send-twice", "@"}, false},
         HelperCase{"sends_a_pipe", {"send-pipe"}, false}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(HelperConfigFileOpenerTest, FailsWhenTheLauncherIsMissingOrNotAnAbsolutePath)
 {

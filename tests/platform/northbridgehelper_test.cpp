@@ -36,18 +36,21 @@ constexpr int kSkip = 77;
 
 // What the process in the namespace reports back.
 struct Outcome {
-    int helperStatus = -1;         // the helper's exit status
+    int helperStatus = -1;  // the helper's exit status
     bool receiverUnprivileged = false;
-    int ownOpenErrno = 0;          // the receiver opening the file itself
-    bool started = false;          // InitializeWinIo on the received descriptor
-    std::uint32_t thermal = 0;     // register 0xA4
-    std::uint32_t signature = 0;   // register 0xFC
+    int ownOpenErrno = 0;         // the receiver opening the file itself
+    bool started = false;         // InitializeWinIo on the received descriptor
+    std::uint32_t thermal = 0;    // register 0xA4
+    std::uint32_t signature = 0;  // register 0xFC
 };
 
 // Hands a descriptor obtained elsewhere to the driver.
 class GivenOpener final : public ConfigFileOpener {
 public:
-    explicit GivenOpener(UniqueFd fd) : m_fd(std::move(fd)) {}
+    explicit GivenOpener(UniqueFd fd)
+        : m_fd(std::move(fd))
+    {
+    }
     UniqueFd open(const std::filesystem::path&) override { return std::move(m_fd); }
 
 private:
@@ -133,6 +136,7 @@ protected:
 
 TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatReadsPastOffset64)
 {
+    // cppcheck-suppress getpwnamCalled ; the test asks once, before any thread starts
     const passwd* nobody = ::getpwnam("nobody");
     ASSERT_NE(nobody, nullptr);
     const uid_t uid = nobody->pw_uid;
@@ -177,8 +181,7 @@ struct RefusalCase {
     std::vector<std::string> arguments;
 };
 
-class NorthbridgeHelperRefusalTest : public NorthbridgeHelperTest,
-                                     public ::testing::WithParamInterface<RefusalCase> {};
+class NorthbridgeHelperRefusalTest : public NorthbridgeHelperTest, public ::testing::WithParamInterface<RefusalCase> {};
 
 // It fails closed: a non-zero status and nothing on the socket.
 TEST_P(NorthbridgeHelperRefusalTest, ExitsNonZeroHavingSentNothing)
@@ -204,12 +207,14 @@ TEST_P(NorthbridgeHelperRefusalTest, ExitsNonZeroHavingSentNothing)
     EXPECT_FALSE(outcome->started) << "something was sent";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Refusals, NorthbridgeHelperRefusalTest,
     ::testing::Values(
         RefusalCase{"no_northbridge", false, true, {}},
         RefusalCase{"stdin_not_a_socket", true, false, {}},
         RefusalCase{"any_argument", true, true, {"/etc/shadow"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace veltaro

@@ -33,8 +33,7 @@ public:
             throw std::runtime_error("cannot read the version record");
     }
 
-    template <typename T>
-    const T* find(const std::wstring& path, UINT& size)
+    template <typename T> const T* find(const std::wstring& path, UINT& size)
     {
         void* value = nullptr;
         size = 0;

@@ -24,7 +24,8 @@ using namespace std::string_literals;
 
 class ScratchKey {
 public:
-    ScratchKey() : m_path(L"SOFTWARE\\VeltaroTest-" + std::to_wstring(::GetCurrentProcessId()))
+    ScratchKey()
+        : m_path(L"SOFTWARE\\VeltaroTest-" + std::to_wstring(::GetCurrentProcessId()))
     {
         if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
                               nullptr, &m_key, nullptr) != ERROR_SUCCESS)
@@ -42,8 +43,8 @@ public:
 
     void set(const std::wstring& name, DWORD type, const void* data, std::size_t size)
     {
-        if (::RegSetValueExW(m_key, name.c_str(), 0, type, static_cast<const BYTE*>(data),
-                             static_cast<DWORD>(size)) != ERROR_SUCCESS)
+        if (::RegSetValueExW(m_key, name.c_str(), 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size)) !=
+            ERROR_SUCCESS)
             throw std::runtime_error("cannot set a scratch value");
     }
     // Text with its terminating NUL, as the system stores strings.
@@ -97,7 +98,10 @@ struct ValueCase {
     std::wstring expected;
 };
 
-void PrintTo(const ValueCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const ValueCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 std::vector<BYTE> bytesOf(const std::wstring& text)
 {
@@ -128,6 +132,7 @@ TEST_P(RegistryValueTest, ReadsTheValueAsText)
 const std::wstring k1023(1023, L'a');
 const std::wstring k1024(1024, L'b');
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, RegistryValueTest,
     ::testing::Values(
         ValueCase{"sz", REG_SZ, bytesOf(L"  AMD Phenom(tm) II  "), L"  AMD Phenom(tm) II  "},
@@ -147,6 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RegistryValueTest,
         ValueCase{"expand_sz", REG_EXPAND_SZ, bytesOf(L"%SystemRoot%\\veltaro"), L""},
         ValueCase{"binary", REG_BINARY, {0x41, 0x42, 0x00}, L""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(WindowsRegistryTest, MissingKeysAndValuesReadAsEmpty)
 {

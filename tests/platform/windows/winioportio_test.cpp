@@ -34,7 +34,10 @@ void PrintTo(const PortCall& call, std::ostream* out)
 // loaded; the test never loads the library itself.
 class DriverControls {
 public:
-    explicit DriverControls(HMODULE library) : m_library(library) {}
+    explicit DriverControls(HMODULE library)
+        : m_library(library)
+    {
+    }
 
     void reset() { function<void(__stdcall*)()>("WinIoDoubleReset")(); }
     void setStartResult(bool started) { function<void(__stdcall*)(bool)>("WinIoDoubleSetStartResult")(started); }
@@ -54,8 +57,7 @@ public:
     }
 
 private:
-    template <typename Function>
-    Function function(const char* name)
+    template <typename Function> Function function(const char* name)
     {
         const auto found = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(m_library, name)));
         if (found == nullptr)
@@ -122,9 +124,9 @@ TEST_F(WinIoPortIoTest, PassesPortCallsStraightThrough)
     EXPECT_EQ(value, 0x1234u);
 
     EXPECT_EQ(driver.portCalls(), (std::vector<PortCall>{{true, 0x0CF8, 0x8000C3A4, 4},
-                                                          {false, 0x0CFC, 0x3712ABCD, 4},
-                                                          {true, 0x0080, 0x55, 1},
-                                                          {false, 0x0CFC, 0x1234, 2}}));
+                                                         {false, 0x0CFC, 0x3712ABCD, 4},
+                                                         {true, 0x0080, 0x55, 1},
+                                                         {false, 0x0CFC, 0x1234, 2}}));
 }
 
 // The whole sensor path through the library: family detection from the
@@ -138,7 +140,10 @@ struct SensorCase {
     const wchar_t* caption;
 };
 
-void PrintTo(const SensorCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const SensorCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class WinIoSensorPathTest : public WinIoPortIoTest, public ::testing::WithParamInterface<SensorCase> {};
 
@@ -161,12 +166,14 @@ TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
     EXPECT_EQ(calls[5], (PortCall{false, 0x0CFC, row.thermalRegister, 4}));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, WinIoSensorPathTest,
     ::testing::Values(
         SensorCase{"family_0Fh", 0x00000F4A, 0xE4, 0x007A0000, L"f", L" 73'C"},
         SensorCase{"family_10h", 0x00100F42, 0xA4, 0x37E00000, L"10", L" 55'C"},
         SensorCase{"family_11h", 0x00200F31, 0xA4, 0x4A000000, L"11", L" 74'C"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace veltaro

@@ -21,5 +21,4 @@ WINIO_DOUBLE_EXPORT void __stdcall WinIoDoubleSetRegister(BYTE offset, DWORD val
 
 // The log: how many starts, and each port call in order (false past the end).
 WINIO_DOUBLE_EXPORT DWORD __stdcall WinIoDoubleStartCount();
-WINIO_DOUBLE_EXPORT bool __stdcall WinIoDoublePortCall(DWORD index, bool* write, WORD* port, DWORD* value,
-                                                       BYTE* size);
+WINIO_DOUBLE_EXPORT bool __stdcall WinIoDoublePortCall(DWORD index, bool* write, WORD* port, DWORD* value, BYTE* size);
