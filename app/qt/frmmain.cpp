@@ -8,13 +8,7 @@
 #include <QPalette>
 #include <QPixmap>
 
-#include "codepage.h"
-#include "familycode.h"
-#include "identification.h"
-#include "messageservice.h"
-#include "portio.h"
 #include "productinfo.h"
-#include "shell.h"
 #include "windowfonts.h"
 
 namespace veltaro {
@@ -22,22 +16,10 @@ namespace veltaro {
 namespace {
 
 constexpr int kTimerIntervalMs = 200;
-constexpr int kShowNormal = 1;
 
 // The one-pixel sunken edge of a read-only box: dark above and left,
 // light below and right.
 constexpr int kSunkenSingleLine = QFrame::Panel | QFrame::Sunken;
-
-const wchar_t kDriverMessage[] =
-    L"There is a problem with loading IO driver. In a Vista system, please run this program with "
-    L"Administrator access level (Right click the mouse on the program icon and choose 'run as "
-    L"administrator' in popup menu. or Mail me.";
-
-std::wstring mailtoText()
-{
-    // The blank after the colon belongs to the link text.
-    return std::wstring(L"mailto: ") + product::kContactAddress;
-}
 
 // An opaque element in its own text and background colours.
 void setColours(QWidget* element, const QColor& text, const QColor& background)
@@ -76,9 +58,7 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     , lbltemp(new QLabel(this))
     , Shape1(new QWidget(this))
     , Timer1(new QTimer(this))
-    , m_services(services)
-    , m_sampler(services.portIo)
-    , m_functions(services.registry, services.computerName, services.messages)
+    , m_behaviour(*this, services)
 {
     setObjectName("Frmmain");
     setWindowTitle(title);
@@ -150,41 +130,65 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
 
 bool Frmmain::load()
 {
-    lbltemp->setText(QString());
-    txtsign->setText(QString());
-    Timer1->stop();
+    return m_behaviour.load();
+}
 
-    if (!m_services.portIo.InitializeWinIo()) {
-        m_services.messages.show(kDriverMessage, std::wstring(L"Mailto: ") + product::kContactAddress,
-                                 MessageIcon::Critical);
-        return false;
-    }
-    txtsign->setText(QString::fromStdWString(detectFamilyCode(m_services.portIo)));
-    Timer1->start();
-
-    runIdentificationStage();
-    return true;
+bool Frmmain::start()
+{
+    return m_behaviour.start();
 }
 
 void Frmmain::onTimer1Tick()
 {
-    const std::optional<std::wstring> caption = m_sampler.sample(txtsign->text().toStdWString());
-    if (caption)
-        lbltemp->setText(QString::fromStdWString(*caption));
+    m_behaviour.onTimer1Tick();
 }
 
 void Frmmain::onLabel3Click()
 {
-    // Whatever fails here fails silently: the click then has no effect.
-    const std::wstring programFolder = QCoreApplication::applicationDirPath().toStdWString();
-    m_services.shell.execute(static_cast<WindowHandle>(winId()), "Open", toSystemCodePage(mailtoText()), "",
-                             toSystemCodePage(programFolder), kShowNormal);
+    m_behaviour.onLabel3Click();
 }
 
-void Frmmain::runIdentificationStage()
+void Frmmain::setTemperatureCaption(const std::wstring& caption)
 {
-    if (const std::optional<std::wstring> caption = identifyProcessor(m_functions, m_services.messages))
-        lblProcessorName->setText(QString::fromStdWString(*caption));
+    lbltemp->setText(QString::fromStdWString(caption));
+}
+
+std::wstring Frmmain::familyCode() const
+{
+    return txtsign->text().toStdWString();
+}
+
+void Frmmain::setFamilyCode(const std::wstring& code)
+{
+    txtsign->setText(QString::fromStdWString(code));
+}
+
+void Frmmain::setProcessorLine(const std::wstring& line)
+{
+    lblProcessorName->setText(QString::fromStdWString(line));
+}
+
+void Frmmain::setTimer1Enabled(bool enabled)
+{
+    if (enabled)
+        Timer1->start();
+    else
+        Timer1->stop();
+}
+
+std::wstring Frmmain::programFolder() const
+{
+    return QCoreApplication::applicationDirPath().toStdWString();
+}
+
+WindowHandle Frmmain::nativeWindowHandle() const
+{
+    return static_cast<WindowHandle>(winId());
+}
+
+void Frmmain::showWindow()
+{
+    QWidget::show();
 }
 
 }  // namespace veltaro

@@ -4,18 +4,10 @@
 
 namespace veltaro {
 
-bool startUp(Frmmain& window)
-{
-    if (!window.load())
-        return false;
-    window.show();
-    return true;
-}
-
 int runVeltaro(QApplication& application, const Frmmain::Services& services, const QString& title)
 {
     Frmmain window(services, title);
-    if (!startUp(window))
+    if (!window.start())
         return 1;
     return application.exec();
 }

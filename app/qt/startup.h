@@ -8,11 +8,8 @@ class QApplication;
 
 namespace veltaro {
 
-// Runs the start-up sequence and shows the window when it succeeded.
-// False when the program must end without showing it.
-bool startUp(Frmmain& window);
-
 // The whole program on the given services: start-up, then the event loop.
+// Ends without entering the loop when start-up ended the program.
 int runVeltaro(QApplication& application, const Frmmain::Services& services, const QString& title);
 
 }  // namespace veltaro

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "frmmainview.h"
+#include "functions.h"
+#include "temperaturesampler.h"
+
+namespace veltaro {
+
+class ComputerName;
+class MessageService;
+class PortIo;
+class RegistryBackend;
+class Shell;
+
+// The platform services the window works with.
+struct FrmmainServices {
+    PortIo& portIo;
+    RegistryBackend& registry;
+    ComputerName& computerName;
+    MessageService& messages;
+    Shell& shell;
+};
+
+// The driver message: its text, and its title, which carries the contact
+// address.
+extern const wchar_t kDriverMessage[];
+std::wstring driverMessageTitle();
+
+// What the window does, as opposed to how it looks: its load handler, its
+// timer tick and the click on the author's name. Both faces drive their
+// window through this one class.
+class FrmmainBehaviour {
+public:
+    FrmmainBehaviour(FrmmainView& view, const FrmmainServices& services);
+
+    // The load handler: clears the readout and the FamilyCode, stops the
+    // timer, starts the port driver, detects the family, starts the timer
+    // and identifies the processor. False when the driver could not be
+    // started: the user has been told, and the program must end without
+    // showing the window.
+    bool load();
+
+    // The load handler, then the window is shown if it succeeded.
+    bool start();
+
+    // One temperature sample: the readout's caption, or no change when
+    // the text field holds no FamilyCode.
+    void onTimer1Tick();
+
+    // The contact link: hands "mailto: " and the contact address to the
+    // desktop. Whatever fails here fails silently.
+    void onLabel3Click();
+
+private:
+    FrmmainView& m_view;
+    FrmmainServices m_services;
+    TemperatureSampler m_sampler;
+    Functions m_functions;
+};
+
+}  // namespace veltaro

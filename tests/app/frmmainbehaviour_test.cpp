@@ -1,0 +1,260 @@
+// The window's behaviour on a toolkit-free view: the load handler's order,
+// the tick and the contact link. The same tests run on every build.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "deferredregistry.h"
+#include "fakecomputername.h"
+#include "fakeportio.h"
+#include "frmmainbehaviour.h"
+#include "inmemoryregistry.h"
+#include "productinfo.h"
+#include "recordingmessageservice.h"
+#include "recordingregistry.h"
+#include "recordingshell.h"
+#include "recordingview.h"
+#ifndef _WIN32
+#include "localeguard.h"
+#endif
+
+namespace veltaro {
+namespace {
+
+constexpr char kSystemKey[] = "HARDWARE\\Description\\System";
+constexpr char kProcessorKey[] = "HARDWARE\\Description\\System\\CentralProcessor\\0";
+constexpr std::uint32_t kFamily10hSignature = 0x00100F42;
+
+std::string narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+// The behaviour on recording fakes of every service: a family 10h
+// northbridge and a registry that describes a processor. `journal` holds
+// the view's changes, the driver calls and the message boxes in the order
+// they happened.
+class FrmmainBehaviourTest : public ::testing::Test {
+protected:
+    FrmmainBehaviourTest()
+    {
+        ports.dataPortValue = kFamily10hSignature;
+        hardware.setString(kSystemKey, "Identifier", "AT/AT COMPATIBLE");
+        hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
+        view.onChange = [this](const std::string& change) { journal.push_back(change); };
+        ports.onCall = [this](const FakePortIo::Call& call) { journal.push_back(describe(call)); };
+        messages.onShow = [this] { journal.push_back("message " + narrow(messages.shown.back().title)); };
+    }
+
+    static std::string describe(const FakePortIo::Call& call)
+    {
+        char text[48];
+        switch (call.kind) {
+        case FakePortIo::Call::Kind::Initialize:
+            return "driver start";
+        case FakePortIo::Call::Kind::Set:
+            std::snprintf(text, sizeof text, "write %X %X", call.port, call.value);
+            return text;
+        case FakePortIo::Call::Kind::Get:
+            std::snprintf(text, sizeof text, "read %X", call.port);
+            return text;
+        }
+        return {};
+    }
+
+    FakePortIo ports;
+    FakeComputerName computerName{"testbox"};
+    InMemoryRegistry hardware{"testbox"};
+    RecordingRegistry registry{hardware};
+    RecordingMessageService messages;
+    RecordingShell shell;
+    testing::RecordingView view;
+    FrmmainBehaviour behaviour{view, {ports, registry, computerName, messages, shell}};
+    std::vector<std::string> journal;
+};
+
+TEST_F(FrmmainBehaviourTest, StartUpRunsItsStepsInOrderAndShowsTheWindowLast)
+{
+    ASSERT_TRUE(behaviour.start());
+
+    EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off", "driver start",
+                                                 "write CF8 8000C3FC", "read CFC", "txtsign 10", "Timer1 on",
+                                                 "processor  CPU: AMD Phenom(tm) II X4 940 Processor", "shown "}));
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_FALSE(registry.calls.empty());
+    EXPECT_EQ(registry.calls[0].kind, RecordingRegistry::Call::Kind::Connect);
+    EXPECT_EQ(registry.calls[0].text, "testbox") << "connects to the local computer by its name";
+}
+
+TEST_F(FrmmainBehaviourTest, DriverFailureShowsOnlyTheDriverMessageAndNeverTheWindow)
+{
+    view.caption = L" 55'C";
+    view.code = L"10";
+    ports.initializeResult = false;
+
+    EXPECT_FALSE(behaviour.start());
+
+    EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off", "driver start",
+                                                 "message " + narrow(driverMessageTitle())}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              L"There is a problem with loading IO driver. In a Vista system, please run this program with "
+              L"Administrator access level (Right click the mouse on the program icon and choose 'run as "
+              L"administrator' in popup menu. or Mail me.");
+    EXPECT_EQ(messages.shown[0].title, std::wstring(L"Mailto: ") + product::kContactAddress);
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(registry.calls.empty());
+}
+
+struct RegistryFailureCase {
+    const char* name;
+    bool refuseConnection;
+    std::wstring message;
+};
+
+class RegistryFailureTest : public FrmmainBehaviourTest, public ::testing::WithParamInterface<RegistryFailureCase> {};
+
+// One message box while the timer already runs and before the window
+// shows; then the window shows and samples as usual, and the processor
+// line keeps its caption.
+TEST_P(RegistryFailureTest, ShowsOneBoxThenTheWindowWithoutAProcessorLine)
+{
+    if (GetParam().refuseConnection)
+        registry.connectFailure = 53;
+    else
+        hardware.setString(kSystemKey, "Identifier", "");
+
+    ASSERT_TRUE(behaviour.start());
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, GetParam().message);
+    EXPECT_EQ(messages.shown[0].title, L"Veltaro");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+    const std::vector<std::string> end(journal.end() - 3, journal.end());
+    EXPECT_EQ(end, (std::vector<std::string>{"Timer1 on", "message Veltaro", "shown "}));
+
+    ports.dataPortValue = 0x3A000000;
+    behaviour.onTimer1Tick();
+    EXPECT_EQ(view.caption, L" 58'C");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Failures, RegistryFailureTest,
+    ::testing::Values(
+        RegistryFailureCase{"connection_refused", true, L"Could not connect to registry on testbox"},
+        // The processor name exists, but without the system identifier the
+        // registry counts as unreadable.
+        RegistryFailureCase{"identifier_empty", false,
+                            L"You do not have sufficient permission, or there is an access error."}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+struct TickCase {
+    const char* name;
+    std::uint32_t signature;
+    std::uint32_t thermalRegister;
+    bool readFails;
+    std::wstring caption;
+};
+
+class TickTest : public FrmmainBehaviourTest, public ::testing::WithParamInterface<TickCase> {};
+
+// Each tick reads the FamilyCode back from the text field and shows the
+// register it names; a read the driver reports as failed shows no reading.
+TEST_P(TickTest, ShowsTheCurrentReading)
+{
+    ports.dataPortValue = GetParam().signature;
+    ASSERT_TRUE(behaviour.load());
+    view.caption = L" 60'C";
+    ports.dataPortValue = GetParam().thermalRegister;
+    ports.getResult = !GetParam().readFails;
+
+    behaviour.onTimer1Tick();
+
+    EXPECT_EQ(view.caption, GetParam().caption);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Readings, TickTest,
+    ::testing::Values(
+        TickCase{"family_0Fh", 0x00000F4A, 0x007A0000, false, L" 73'C"},
+        TickCase{"family_0Fh_at_40", 0x00000F4A, 0x00590000, false, L" 40'C"},
+        TickCase{"family_10h", kFamily10hSignature, 0x37000000, false, L" 55'C"},
+        TickCase{"family_11h", 0x00200F31, 0x4A000000, false, L" 74'C"},
+        TickCase{"failed_read", kFamily10hSignature, 0x37000000, true, L""}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
+{
+    ASSERT_TRUE(behaviour.load());
+    view.caption = L" 60'C";
+    view.code = L"12";
+    const std::size_t callsBefore = ports.calls.size();
+
+    behaviour.onTimer1Tick();
+
+    EXPECT_EQ(view.caption, L" 60'C");
+    EXPECT_EQ(ports.calls.size(), callsBefore);
+}
+
+TEST_F(FrmmainBehaviourTest, ClickOnTheAuthorHandsTheMailAddressToTheDesktop)
+{
+    ASSERT_TRUE(behaviour.start());
+    shell.result = false;  // and a failed hand-over stays silent
+
+    behaviour.onLabel3Click();
+
+    ASSERT_EQ(shell.requests.size(), 1u);
+    const RecordingShell::Request& request = shell.requests[0];
+    EXPECT_EQ(request.owner, view.handle);
+    EXPECT_EQ(request.operation, "Open");
+    // The blank after the colon is part of the text.
+    EXPECT_EQ(request.file, "mailto: " + narrow(product::kContactAddress));
+    EXPECT_EQ(request.parameters, "");
+    EXPECT_EQ(request.directory, narrow(view.folder));
+    EXPECT_EQ(request.showCommand, 1);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// The system registry is built only when the identification stage first
+// reads it: a start that ends at the driver message never builds it.
+TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
+{
+    for (const bool driverStarts : {false, true}) {
+        SCOPED_TRACE(driverStarts);
+        int built = 0;
+        DeferredRegistry deferred([&] {
+            ++built;
+            return std::make_unique<RecordingRegistry>(hardware);
+        });
+        testing::RecordingView other;
+        FrmmainBehaviour otherBehaviour(other, {ports, deferred, computerName, messages, shell});
+        ports.initializeResult = driverStarts;
+
+        EXPECT_EQ(otherBehaviour.start(), driverStarts);
+        EXPECT_EQ(built, driverStarts ? 1 : 0);
+        if (driverStarts) {
+            EXPECT_EQ(other.processorLine, L" CPU: AMD Phenom(tm) II X4 940 Processor");
+        }
+    }
+}
+
+#ifndef _WIN32
+TEST_F(FrmmainBehaviourTest, ProcessorNameWithNonAsciiLettersReachesTheWindowIntact)
+{
+    testing::LocaleGuard utf8("C.UTF-8");
+    ASSERT_TRUE(utf8.active());
+    // "Prozessor für Temperaturmessung – Ω" in UTF-8, as the system hands it over.
+    hardware.setString(kProcessorKey, "ProcessorNameString",
+                       "Prozessor f\xC3\xBCr Temperaturmessung \xE2\x80\x93 \xCE\xA9");
+
+    ASSERT_TRUE(behaviour.start());
+
+    EXPECT_EQ(view.processorLine, L" CPU: Prozessor f\u00FCr Temperaturmessung \u2013 \u03A9");
+}
+#endif
+
+}  // namespace
+}  // namespace veltaro
