@@ -9,13 +9,29 @@
 #include <QPixmap>
 
 #include "productinfo.h"
+#include "windowdesign.h"
 #include "windowfonts.h"
 
 namespace veltaro {
 
 namespace {
 
-constexpr int kTimerIntervalMs = 200;
+// The Qt face lays out in pixels of the 96 DPI design; Qt itself scales
+// for screens of other densities.
+int pixels(int twips)
+{
+    return design::pixels(twips, design::kDesignDpi);
+}
+
+QRect designRect(const design::Box& box)
+{
+    return QRect(pixels(box.left), pixels(box.top), pixels(box.width), pixels(box.height));
+}
+
+QColor colour(const design::Rgb& rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 // The one-pixel sunken edge of a read-only box: dark above and left,
 // light below and right.
@@ -63,54 +79,51 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     setObjectName("Frmmain");
     setWindowTitle(title);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/veltaro.ico")));
-    setFixedSize(307, 168);
+    setFixedSize(pixels(design::kClientArea.width), pixels(design::kClientArea.height));
     setFont(dialogFont());
     setAutoFillBackground(true);
 
-    // Placed on the bottom edge of the client area, wholly out of sight, but
-    // not hidden: it stores the FamilyCode and is the one element that can
-    // take the keyboard focus.
+    // Out of sight but not hidden: it stores the FamilyCode and is the one
+    // element that can take the keyboard focus.
     txtsign->setObjectName("txtsign");
-    txtsign->setGeometry(224, 168, 65, 19);
+    txtsign->setGeometry(designRect(design::kTxtsign));
 
     Label3->setObjectName("Label3");
-    Label3->setGeometry(56, 104, 81, 25);
-    Label3->setFont(designFont(QStringLiteral("Times New Roman"), 12, true, true));
+    Label3->setGeometry(designRect(design::kLabel3));
+    Label3->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kLinkPoints, true, true));
     Label3->setText(QString::fromWCharArray(product::kAuthorName));
-    setColours(Label3, Qt::blue, palette().color(QPalette::Window));
+    setColours(Label3, colour(design::kLinkText), palette().color(QPalette::Window));
     Label3->setCursor(envelopeCursor());
 
     Label8->setObjectName("Label8");
-    Label8->move(32, 128);
+    Label8->move(designRect(design::kLabel8).topLeft());
     Label8->setText(QString::fromWCharArray(product::kAuthorCreditLine));
     setColours(Label8, palette().color(QPalette::WindowText), palette().color(QPalette::Window));
     Label8->adjustSize();
 
     Image1->setObjectName("Image1");
-    Image1->setGeometry(192, 16, 100, 100);
+    Image1->setGeometry(designRect(design::kImage1));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/emblem.gif")));
 
-    // A status bar: it runs past the left, right and bottom edges, so only
-    // its top border line and 17 px of the bar show.
     lblProcessorName->setObjectName("lblProcessorName");
-    lblProcessorName->setGeometry(-1, 151, 313, 21);
+    lblProcessorName->setGeometry(designRect(design::kLblProcessorName));
     lblProcessorName->setFrameStyle(kSunkenSingleLine);
     lblProcessorName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setColours(lblProcessorName, palette().color(QPalette::WindowText), QColor(192, 255, 255));
+    setColours(lblProcessorName, palette().color(QPalette::WindowText), colour(design::kProcessorLineBackground));
 
     lbltemp->setObjectName("lbltemp");
-    lbltemp->setGeometry(40, 32, 115, 46);
-    lbltemp->setFont(designFont(QStringLiteral("Times New Roman"), 27.75, true));
+    lbltemp->setGeometry(designRect(design::kLbltemp));
+    lbltemp->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kReadoutPoints, true));
     lbltemp->setFrameStyle(kSunkenSingleLine);
     lbltemp->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setColours(lbltemp, QColor(0, 255, 0), QColor(0, 0, 0));
+    setColours(lbltemp, colour(design::kReadoutText), colour(design::kReadoutBackground));
 
     // The emblem's drop shadow, drawn beneath it. Title bars on a Linux
     // desktop belong to the window manager, so the toolkit has no colour for
     // an inactive one; the closest the palette offers is Dark, the subdued
     // shade of the window face that frames and shadows are drawn in.
     Shape1->setObjectName("Shape1");
-    Shape1->setGeometry(216, 40, 73, 73);
+    Shape1->setGeometry(designRect(design::kShape1));
     setColours(Shape1, palette().color(QPalette::Inactive, QPalette::Dark),
                palette().color(QPalette::Inactive, QPalette::Dark));
     Image1->raise();
@@ -123,7 +136,7 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     setTabOrder(Label8, Label3);
 
     Timer1->setObjectName("Timer1");
-    Timer1->setInterval(kTimerIntervalMs);
+    Timer1->setInterval(design::kTimer1IntervalMs);
     connect(Timer1, &QTimer::timeout, this, &Frmmain::onTimer1Tick);
     connect(Label3, &ClickableLabel::clicked, this, &Frmmain::onLabel3Click);
 }

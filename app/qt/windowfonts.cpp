@@ -3,15 +3,13 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 
-#include <cmath>
+#include "windowdesign.h"
 
 namespace veltaro {
 
 namespace {
 
 constexpr int kDialogLinePx = 13;
-constexpr double kDesignDpi = 96.0;
-constexpr double kPointsPerInch = 72.0;
 
 }  // namespace
 
@@ -28,7 +26,7 @@ QFont dialogFont()
 QFont designFont(const QString& family, double designPoints, bool bold, bool underline)
 {
     QFont font(family);
-    font.setPixelSize(static_cast<int>(std::lround(designPoints * kDesignDpi / kPointsPerInch)));
+    font.setPixelSize(design::fontPixels(designPoints, design::kDesignDpi));
     font.setBold(bold);
     font.setUnderline(underline);
     return font;
