@@ -19,7 +19,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
-# Debian's wine picks its 64-bit loader by itself; wine64 alone lives
-# outside PATH.
-find_program(VELTARO_WINE NAMES wine wine64 PATHS /usr/lib/wine REQUIRED)
+# Debian's 64-bit loader itself, outside PATH: it runs 64-bit programs
+# whether or not the 32-bit Wine is installed beside it (the launcher
+# "wine" then starts the 32-bit loader first, which a kernel without
+# 32-bit support cannot run). Elsewhere, whatever "wine" there is.
+find_program(VELTARO_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+find_program(VELTARO_WINE NAMES wine REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VELTARO_WINE})

@@ -18,7 +18,11 @@ target_include_directories(veltaro_productinfo INTERFACE ${VELTARO_GENERATED_DIR
 
 if(WIN32)
     enable_language(RC)
-    set(VELTARO_ICON_FILE ${PROJECT_SOURCE_DIR}/resources/veltaro.ico)
+    # One script per program file: they differ in the file's own name.
+    set(VELTARO_PROGRAM_FILE_NAME ${PROJECT_NAME})
     set(VELTARO_RESOURCE_SCRIPT ${VELTARO_GENERATED_DIR}/veltaro.rc)
     configure_file(${PROJECT_SOURCE_DIR}/app/win32/veltaro.rc.in ${VELTARO_RESOURCE_SCRIPT} @ONLY)
+    set(VELTARO_PROGRAM_FILE_NAME ${PROJECT_NAME}-demo)
+    set(VELTARO_DEMO_RESOURCE_SCRIPT ${VELTARO_GENERATED_DIR}/veltaro-demo.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/app/win32/veltaro.rc.in ${VELTARO_DEMO_RESOURCE_SCRIPT} @ONLY)
 endif()

@@ -3,6 +3,9 @@
 # them, and removed with its Wine server after the last.
 set(VELTARO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 find_program(VELTARO_WINESERVER NAMES wineserver wineserver64 PATHS /usr/lib/wine REQUIRED)
+# Wine's own stand-in for the face of the system's dialog font (from
+# Debian's fonts-wine), which Debian's Wine does not find by itself.
+find_path(VELTARO_WINE_FONTS tahoma.ttf PATHS /usr/share/wine/fonts NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 
 # No debug chatter; no offer to install Mono or Gecko into the prefix.
 set(VELTARO_WINE_ENVIRONMENT
@@ -19,6 +22,7 @@ foreach(action setup cleanup)
             -DPREFIX=${VELTARO_WINEPREFIX}
             "-DWINE=${CMAKE_CROSSCOMPILING_EMULATOR}"
             -DWINESERVER=${VELTARO_WINESERVER}
+            -DFONTS=${VELTARO_WINE_FONTS}
             -P ${CMAKE_CURRENT_LIST_DIR}/wineprefixaction.cmake)
     set_tests_properties(wineprefix_${action} PROPERTIES ENVIRONMENT "${VELTARO_WINE_ENVIRONMENT}")
 endforeach()

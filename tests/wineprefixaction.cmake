@@ -1,6 +1,9 @@
 # cmake -DACTION=setup|cleanup -DPREFIX=<folder> -DWINE=<wine> -DWINESERVER=<wineserver>
-#       -P wineprefixaction.cmake
-# setup: a fresh Wine prefix in PREFIX, and its Wine server running.
+#       -DFONTS=<folder> -P wineprefixaction.cmake
+# setup: a fresh Wine prefix in PREFIX, and its Wine server running. Its
+# fonts stand in for the system's own: Wine's Tahoma from FONTS for the
+# dialog font ("MS Shell Dlg"), and Liberation Serif, metric-compatible,
+# for "Times New Roman".
 # cleanup: stops the server and removes the prefix. WINEPREFIX must name
 # PREFIX in the environment of both.
 #
@@ -36,5 +39,7 @@ run(${WINESERVER} -w)
 if(NOT EXISTS ${PREFIX}/system.reg)
     message(FATAL_ERROR "wineboot -i made no registry in ${PREFIX}")
 endif()
+file(GLOB dialog_faces ${FONTS}/tahoma*.ttf)
+file(COPY ${dialog_faces} DESTINATION ${PREFIX}/drive_c/windows/Fonts)
 run(${WINESERVER} -p30)
-run(${WINE} cmd /c exit)
+run(${WINE} reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "Times New Roman" /d "Liberation Serif" /f)

@@ -1,34 +1,61 @@
 #include "winioportio.h"
 
+#include <cstdio>
+#include <string>
+
+#include "programfolder.h"
+
 namespace veltaro {
 
 namespace {
 
+constexpr char kLibraryName[] = "WinIo.dll";
+
+// An export by its plain name, or, in a 32-bit library built without a
+// definition file, by one of the names its compiler decorates a __stdcall
+// function with: "_Name@N" or "Name@N", N the bytes of its arguments.
 // GetProcAddress gives every export as one pointer type; the real type is
 // the library's declaration of that name.
-template <typename Function> Function entryPoint(HMODULE library, const char* name)
+template <typename Function> Function entryPoint(HMODULE library, const char* name, int argumentBytes)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
+    char decorated[64];
+    std::snprintf(decorated, sizeof decorated, "_%s@%d", name, argumentBytes);
+    const char* const candidates[] = {name, decorated, decorated + 1};
+    for (const char* candidate : candidates) {
+        if (FARPROC found = ::GetProcAddress(library, candidate))
+            return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+    }
+    return nullptr;
+}
+
+// From the program's own folder only: the program runs as administrator,
+// and a library of that name in the current folder or on the search path
+// would run with its rights.
+HMODULE loadFromProgramFolder()
+{
+    HMODULE library = ::LoadLibraryExA(kLibraryName, nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
+    // Systems that do not know the flag refuse it; the full path then
+    // names the one file there is to take.
+    if (library == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+        const std::wstring folder = programFolder();
+        if (!folder.empty())
+            library = ::LoadLibraryW((folder + L"\\" + L"WinIo.dll").c_str());
+    }
+    return library;
 }
 
 }  // namespace
-
-WinIoPortIo::~WinIoPortIo()
-{
-    if (m_library != nullptr)
-        ::FreeLibrary(m_library);
-}
 
 bool WinIoPortIo::load()
 {
     if (m_library != nullptr)
         return true;
-    HMODULE library = ::LoadLibraryA("WinIo.dll");
+    HMODULE library = loadFromProgramFolder();
     if (library == nullptr)
         return false;
-    const auto initialize = entryPoint<InitializeFn>(library, "InitializeWinIo");
-    const auto setPortVal = entryPoint<SetPortValFn>(library, "SetPortVal");
-    const auto getPortVal = entryPoint<GetPortValFn>(library, "GetPortVal");
+    const auto initialize = entryPoint<InitializeFn>(library, "InitializeWinIo", 0);
+    const auto setPortVal = entryPoint<SetPortValFn>(library, "SetPortVal", 12);
+    const auto getPortVal = entryPoint<GetPortValFn>(library, "GetPortVal", 12);
     if (initialize == nullptr || setPortVal == nullptr || getPortVal == nullptr) {
         // Not the library we know: no part of it is used.
         ::FreeLibrary(library);

@@ -6,9 +6,9 @@
 
 namespace veltaro {
 
-// The port I/O driver library, "WinIo.dll", loaded by that name at the
-// first InitializeWinIo (the system's usual search: the program's own
-// folder first) and then called straight through.
+// The port I/O driver library, "WinIo.dll", loaded from the program's own
+// folder at the first InitializeWinIo and then called straight through.
+// It is never released: the driver lives until the process ends.
 //
 // A library that cannot be loaded, or lacks one of the three entry
 // points, is a failed start (false), never an error that ends the
@@ -18,7 +18,6 @@ namespace veltaro {
 class WinIoPortIo final : public PortIo {
 public:
     WinIoPortIo() = default;
-    ~WinIoPortIo() override;
     WinIoPortIo(const WinIoPortIo&) = delete;
     WinIoPortIo& operator=(const WinIoPortIo&) = delete;
 
@@ -27,9 +26,8 @@ public:
     bool GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes) override;
 
 private:
-    // The entry points as the library declares them: __stdcall, undecorated
-    // names on x64. The result is read as a one-byte boolean, which is right
-    // whether the library returns a C++ bool or a BOOL of 0 or 1.
+    // The entry points as the library declares them: __stdcall. The result is read as a one-byte boolean, which is
+    // right whether the library returns a C++ bool or a BOOL of 0 or 1.
     using InitializeFn = bool(__stdcall*)();
     using SetPortValFn = bool(__stdcall*)(WORD port, DWORD value, BYTE size);
     using GetPortValFn = bool(__stdcall*)(WORD port, DWORD* value, BYTE size);

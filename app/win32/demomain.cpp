@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include "demonorthbridge.h"
+#include "demoregistry.h"
+#include "librarysearch.h"
+#include "startup.h"
+#include "systemservices.h"
+#include "windowsmessageservice.h"
+
+// The same program on a simulated family 10h processor and its hardware
+// description. Its title says so, so that nobody takes its figures for a
+// measurement.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/)
+{
+    veltaro::restrictLibrarySearch();
+    const auto shell = veltaro::createSystemShell();
+    const auto computerName = veltaro::createSystemComputerName();
+    veltaro::DemoNorthbridge northbridge;
+    veltaro::DemoRegistry registry(*computerName);
+    veltaro::WindowsMessageService messages;
+    return veltaro::win32::runVeltaro(instance, {northbridge, registry, *computerName, messages, *shell},
+                                      L"Veltaro (simulated processor)");
+}

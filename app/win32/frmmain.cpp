@@ -1,0 +1,314 @@
+#include "frmmain.h"
+
+#include "dpi.h"
+#include "elementids.h"
+#include "productinfo.h"
+#include "programfolder.h"
+#include "resourceids.h"
+#include "windowdesign.h"
+
+namespace veltaro::win32 {
+
+namespace {
+
+// A fixed single frame: title bar with icon, system menu and close
+// button; no sizing border, no minimise or maximise button.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+
+COLORREF colourRef(const design::Rgb& rgb)
+{
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+RECT scaledBox(const design::Box& box, UINT dpi)
+{
+    const int scale = static_cast<int>(dpi);
+    const int left = design::pixels(box.left, scale);
+    const int top = design::pixels(box.top, scale);
+    return {left, top, left + design::pixels(box.width, scale), top + design::pixels(box.height, scale)};
+}
+
+void place(HWND element, const RECT& box)
+{
+    ::SetWindowPos(element, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void setFont(HWND element, HFONT font)
+{
+    ::SendMessageW(element, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+std::wstring textOf(HWND element)
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(element)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(element, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The size of one line of `text` in `font`: its width, and the font's
+// line height.
+SIZE textSize(HWND element, HFONT font, const std::wstring& text)
+{
+    HDC dc = ::GetDC(element);
+    HGDIOBJ previous = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(element, dc);
+    return {size.cx, metrics.tmHeight};
+}
+
+ATOM registerWindowClass(HINSTANCE instance, WNDPROC procedure)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(VELTARO_ICON_PROGRAM));
+    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kFrmmainClass;
+    return ::RegisterClassExW(&windowClass);
+}
+
+HWND createElement(HWND parent, HINSTANCE instance, const wchar_t* kind, DWORD style, DWORD exStyle, int id,
+                   const wchar_t* text = L"")
+{
+    return ::CreateWindowExW(exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+}  // namespace
+
+Frmmain::Frmmain(HINSTANCE instance, const FrmmainServices& services, const std::wstring& title)
+    : m_instance(instance)
+    , m_processorLineBrush(::CreateSolidBrush(colourRef(design::kProcessorLineBackground)))
+    , m_readoutBrush(::CreateSolidBrush(colourRef(design::kReadoutBackground)))
+    , m_emblem(instance, VELTARO_PICTURE_EMBLEM)
+    , m_behaviour(*this, services)
+{
+    static const ATOM windowClass = registerWindowClass(instance, &Frmmain::windowProcedure);
+    (void)windowClass;
+    m_window = ::CreateWindowExW(kWindowExStyle, kFrmmainClass, title.c_str(), kWindowStyle, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    createElements();
+    layOut(dpiOfWindow(m_window));
+}
+
+Frmmain::~Frmmain()
+{
+    if (m_window != nullptr)
+        ::DestroyWindow(m_window);
+}
+
+bool Frmmain::start()
+{
+    return m_behaviour.start();
+}
+
+void Frmmain::createElements()
+{
+    // In the design's order; the text field is the one element with a tab
+    // stop, so it takes the focus.
+    txtsign = createElement(m_window, m_instance, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kTxtsignId);
+    Label3 = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, kLabel3Id,
+                           product::kAuthorName);
+    Label8 =
+        createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP, 0, kLabel8Id, product::kAuthorCreditLine);
+    lblProcessorName =
+        createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP, WS_EX_STATICEDGE, kLblProcessorNameId);
+    lbltemp = createElement(m_window, m_instance, L"STATIC", SS_CENTER, WS_EX_STATICEDGE, kLbltempId);
+}
+
+void Frmmain::layOut(UINT dpi)
+{
+    m_dpi = dpi;
+    m_fonts = createWindowFonts(dpi);
+    const int pointerSize = ::MulDiv(32, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+    m_envelope.reset(static_cast<HICON>(::LoadImageW(m_instance, MAKEINTRESOURCEW(VELTARO_ICON_ENVELOPE), IMAGE_ICON,
+                                                     pointerSize, pointerSize, LR_DEFAULTCOLOR)));
+
+    setFont(txtsign, m_fonts.dialog.get());
+    setFont(Label3, m_fonts.link.get());
+    setFont(Label8, m_fonts.dialog.get());
+    setFont(lblProcessorName, m_fonts.dialog.get());
+    setFont(lbltemp, m_fonts.readout.get());
+
+    place(txtsign, scaledBox(design::kTxtsign, dpi));
+    place(Label3, scaledBox(design::kLabel3, dpi));
+    place(lblProcessorName, scaledBox(design::kLblProcessorName, dpi));
+    place(lbltemp, scaledBox(design::kLbltemp, dpi));
+    // Label8 fits itself to its one line of text and keeps its corner.
+    const RECT corner = scaledBox(design::kLabel8, dpi);
+    const SIZE line = textSize(Label8, m_fonts.dialog.get(), textOf(Label8));
+    place(Label8, {corner.left, corner.top, corner.left + line.cx, corner.top + line.cy});
+
+    const RECT client = scaledBox(design::kClientArea, dpi);
+    const SIZE outer = outerSizeFor({client.right, client.bottom}, kWindowStyle, kWindowExStyle, dpi);
+    ::SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(m_window, nullptr, TRUE);
+}
+
+LRESULT CALLBACK Frmmain::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Frmmain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->m_window = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Frmmain*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->m_window = nullptr;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->onMessage(message, wParam, lParam);
+}
+
+LRESULT Frmmain::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == Timer1) {
+            m_behaviour.onTimer1Tick();
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kLabel3Id && HIWORD(wParam) == STN_CLICKED) {
+            m_behaviour.onLabel3Click();
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = colourElement(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_SETCURSOR:
+        if (setPointer(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
+            return TRUE;
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT painting;
+        HDC dc = ::BeginPaint(m_window, &painting);
+        paint(dc);
+        ::EndPaint(m_window, &painting);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_DPICHANGED: {
+        // The system suggests where the window goes on the new monitor;
+        // its size follows from the design at the new resolution.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(m_window, nullptr, suggested.left, suggested.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(HIWORD(wParam));
+        return 0;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void Frmmain::paint(HDC dc) const
+{
+    // The shadow first, the emblem above it: only the band right of and
+    // below the emblem's square shows.
+    const RECT shadow = scaledBox(design::kShape1, m_dpi);
+    ::FillRect(dc, &shadow, ::GetSysColorBrush(COLOR_INACTIVECAPTION));
+    m_emblem.draw(dc, scaledBox(design::kImage1, m_dpi));
+}
+
+HBRUSH Frmmain::colourElement(HWND element, HDC dc) const
+{
+    COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
+    COLORREF background = ::GetSysColor(COLOR_BTNFACE);
+    HBRUSH brush = ::GetSysColorBrush(COLOR_BTNFACE);
+    if (element == lbltemp) {
+        text = colourRef(design::kReadoutText);
+        background = colourRef(design::kReadoutBackground);
+        brush = m_readoutBrush.get();
+    } else if (element == lblProcessorName) {
+        background = colourRef(design::kProcessorLineBackground);
+        brush = m_processorLineBrush.get();
+    } else if (element == Label3) {
+        text = colourRef(design::kLinkText);
+    } else if (element != Label8) {
+        return nullptr;  // the text field, read-only or not, keeps the system's colours
+    }
+    ::SetTextColor(dc, text);
+    ::SetBkColor(dc, background);
+    ::SetBkMode(dc, OPAQUE);
+    return brush;
+}
+
+bool Frmmain::setPointer(HWND element, int hitTest) const
+{
+    if (element != Label3 || hitTest != HTCLIENT || !m_envelope)
+        return false;
+    ::SetCursor(m_envelope.get());
+    return true;
+}
+
+void Frmmain::setTemperatureCaption(const std::wstring& caption)
+{
+    // Five ticks a second for days: an unchanged reading costs no repaint.
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    ::SetWindowTextW(lbltemp, caption.c_str());
+}
+
+std::wstring Frmmain::familyCode() const
+{
+    return textOf(txtsign);
+}
+
+void Frmmain::setFamilyCode(const std::wstring& code)
+{
+    ::SetWindowTextW(txtsign, code.c_str());
+}
+
+void Frmmain::setProcessorLine(const std::wstring& line)
+{
+    ::SetWindowTextW(lblProcessorName, line.c_str());
+}
+
+void Frmmain::setTimer1Enabled(bool enabled)
+{
+    if (enabled)
+        ::SetTimer(m_window, Timer1, design::kTimer1IntervalMs, nullptr);
+    else
+        ::KillTimer(m_window, Timer1);
+}
+
+std::wstring Frmmain::programFolder() const
+{
+    return veltaro::programFolder();
+}
+
+WindowHandle Frmmain::nativeWindowHandle() const
+{
+    return reinterpret_cast<WindowHandle>(m_window);
+}
+
+void Frmmain::showWindow()
+{
+    ::ShowWindow(m_window, SW_SHOW);
+    ::UpdateWindow(m_window);
+    ::SetFocus(txtsign);
+}
+
+}  // namespace veltaro::win32

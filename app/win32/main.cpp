@@ -1,0 +1,17 @@
+#include <windows.h>
+
+#include "librarysearch.h"
+#include "startup.h"
+#include "systemservices.h"
+#include "windowsmessageservice.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/)
+{
+    veltaro::restrictLibrarySearch();
+    const auto portIo = veltaro::createSystemPortIo();
+    const auto registry = veltaro::createSystemRegistry();
+    const auto shell = veltaro::createSystemShell();
+    const auto computerName = veltaro::createSystemComputerName();
+    veltaro::WindowsMessageService messages;
+    return veltaro::win32::runVeltaro(instance, {*portIo, *registry, *computerName, messages, *shell}, L"Veltaro");
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+// Numbers of the program file's resources, shared by the resource scripts
+// and the window. The lowest-numbered icon is the one the desktop shows
+// for the file.
+#define VELTARO_ICON_PROGRAM 1
+#define VELTARO_ICON_ENVELOPE 2
+#define VELTARO_PICTURE_EMBLEM 3

@@ -1,0 +1,282 @@
+// The native window over the window's behaviour, in this process, under
+// Wine: its frame, its elements' boxes, fonts and colours, what it paints
+// itself, the pointer over the author's name, and the timer and click.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "elementids.h"
+#include "fakecomputername.h"
+#include "fakeportio.h"
+#include "frmmain.h"
+#include "inmemoryregistry.h"
+#include "programfolder.h"
+#include "recordingmessageservice.h"
+#include "recordingshell.h"
+#include "windowtesting.h"
+
+namespace veltaro {
+namespace {
+
+using namespace win32;
+
+class Win32FrmmainTest : public ::testing::Test {
+protected:
+    Win32FrmmainTest()
+    {
+        ports.dataPortValue = 0x00100F42;  // family 10h signature
+        registry.setString("HARDWARE\\Description\\System", "Identifier", "AT/AT COMPATIBLE");
+        registry.setString("HARDWARE\\Description\\System\\CentralProcessor\\0", "ProcessorNameString",
+                           "AMD Phenom(tm) II X4 940 Processor");
+    }
+
+    HWND element(int id) const { return ::GetDlgItem(window.handle(), id); }
+
+    // The colours the window gives an element when the system draws it.
+    struct Colours {
+        COLORREF text;
+        COLORREF background;
+        COLORREF brush;
+    };
+    Colours coloursOf(int id) const
+    {
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+            window.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(element(id))));
+        LOGBRUSH fill{};
+        ::GetObjectW(brush, sizeof fill, &fill);
+        const Colours colours{::GetTextColor(dc), ::GetBkColor(dc), fill.lbColor};
+        ::DeleteDC(dc);
+        return colours;
+    }
+
+    FakePortIo ports;
+    FakeComputerName computerName{"testbox"};
+    InMemoryRegistry registry{"testbox"};
+    RecordingMessageService messages;
+    RecordingShell shell;
+    Frmmain window{::GetModuleHandleW(nullptr), {ports, registry, computerName, messages, shell}, L"Veltaro"};
+};
+
+TEST_F(Win32FrmmainTest, HasAFixedFrameWithOnlyACloseButtonAndTheDesignedClientArea)
+{
+    ASSERT_EQ(::GetDeviceCaps(::GetDC(nullptr), LOGPIXELSY), 96) << "the figures below are those of 96 DPI";
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window.handle(), GWL_STYLE));
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "resizable";
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    RECT client{};
+    ::GetClientRect(window.handle(), &client);
+    EXPECT_EQ(client.right, 307);
+    EXPECT_EQ(client.bottom, 168);
+    EXPECT_EQ(testing::windowText(window.handle()), L"Veltaro");
+    EXPECT_NE(::GetClassLongPtrW(window.handle(), GCLP_HICON), 0) << "no program icon";
+}
+
+struct BoxCase {
+    const char* name;
+    int id;
+    RECT box;
+};
+
+class Win32ElementBoxTest : public Win32FrmmainTest, public ::testing::WithParamInterface<BoxCase> {};
+
+TEST_P(Win32ElementBoxTest, SitsWhereTheDesignPutsIt)
+{
+    const RECT box = testing::boxInParent(element(GetParam().id));
+    const RECT& expected = GetParam().box;
+    EXPECT_EQ(box.left, expected.left);
+    EXPECT_EQ(box.top, expected.top);
+    EXPECT_EQ(box.right, expected.right);
+    EXPECT_EQ(box.bottom, expected.bottom);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Elements, Win32ElementBoxTest,
+    ::testing::Values(
+        BoxCase{"txtsign", kTxtsignId, {224, 168, 289, 187}},
+        BoxCase{"Label3", kLabel3Id, {56, 104, 137, 129}},
+        BoxCase{"lblProcessorName", kLblProcessorNameId, {-1, 151, 312, 172}},
+        BoxCase{"lbltemp", kLbltempId, {40, 32, 155, 78}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// The platform's dialog font: the face Windows reports for it, and its
+// line height at 96 DPI.
+TEST_F(Win32FrmmainTest, Label8FitsItsOneLineOfTheDialogFontAndKeepsItsCorner)
+{
+    LOGFONTW standard{};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof standard, &standard);
+    HWND label = element(kLabel8Id);
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
+    LOGFONTW used{};
+    ASSERT_NE(::GetObjectW(font, sizeof used, &used), 0);
+    EXPECT_STREQ(used.lfFaceName, standard.lfFaceName);
+
+    HDC dc = ::GetDC(label);
+    ::SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    const std::wstring text = testing::windowText(label);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::ReleaseDC(label, dc);
+
+    EXPECT_EQ(metrics.tmHeight, 13);
+    const RECT box = testing::boxInParent(label);
+    EXPECT_EQ(box.left, 32);
+    EXPECT_EQ(box.top, 128);
+    EXPECT_EQ(box.bottom - box.top, 13);
+    EXPECT_EQ(box.right - box.left, extent.cx);
+    for (const int id : {kLblProcessorNameId, kTxtsignId})
+        EXPECT_EQ(::SendMessageW(element(id), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+}
+
+struct FontCase {
+    const char* name;
+    int id;
+    LONG height;
+    bool underline;
+};
+
+class Win32SerifFontTest : public Win32FrmmainTest, public ::testing::WithParamInterface<FontCase> {};
+
+TEST_P(Win32SerifFontTest, AsksForTimesNewRomanBoldAtTheDesignedSize)
+{
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(element(GetParam().id), WM_GETFONT, 0, 0));
+    LOGFONTW used{};
+    ASSERT_NE(::GetObjectW(font, sizeof used, &used), 0);
+    EXPECT_STREQ(used.lfFaceName, L"Times New Roman");
+    EXPECT_EQ(used.lfHeight, GetParam().height);
+    EXPECT_EQ(used.lfWeight, FW_BOLD);
+    EXPECT_EQ(used.lfUnderline != 0, GetParam().underline);
+    EXPECT_EQ(used.lfCharSet, ANSI_CHARSET);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Elements, Win32SerifFontTest,
+    ::testing::Values(
+        FontCase{"lbltemp_27_75pt", kLbltempId, -37, false},
+        FontCase{"Label3_12pt_underlined", kLabel3Id, -16, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST_F(Win32FrmmainTest, GivesEachLabelItsColours)
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF standardText = ::GetSysColor(COLOR_BTNTEXT);
+    const struct {
+        const char* name;
+        int id;
+        COLORREF text;
+        COLORREF background;
+    } rows[] = {
+        {"lbltemp", kLbltempId, RGB(0, 255, 0), RGB(0, 0, 0)},
+        {"lblProcessorName", kLblProcessorNameId, standardText, RGB(192, 255, 255)},
+        {"Label3", kLabel3Id, RGB(0, 0, 255), face},
+        {"Label8", kLabel8Id, standardText, face},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Colours colours = coloursOf(row.id);
+        EXPECT_EQ(colours.text, row.text);
+        EXPECT_EQ(colours.background, row.background);
+        EXPECT_EQ(colours.brush, row.background);
+    }
+}
+
+// The shadow in the system's inactive-title colour beneath the emblem,
+// whose transparent margin lets the window's face show.
+TEST_F(Win32FrmmainTest, PaintsTheShadowBeneathTheEmblemsTransparentMargin)
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF shadow = ::GetSysColor(COLOR_INACTIVECAPTION);
+    ASSERT_NE(face, shadow);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 307, 168);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = ::SelectObject(dc, bitmap);
+    RECT all{0, 0, 307, 168};
+    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::SendMessageW(window.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+
+    for (const POINT margin : {POINT{193, 17}, POINT{204, 60}, POINT{240, 28}, POINT{200, 110}})
+        EXPECT_EQ(::GetPixel(dc, margin.x, margin.y), face) << margin.x << "," << margin.y;
+    for (const POINT band : {POINT{279, 40}, POINT{288, 100}, POINT{283, 112}, POINT{216, 103}, POINT{250, 112}})
+        EXPECT_EQ(::GetPixel(dc, band.x, band.y), shadow) << band.x << "," << band.y;
+    for (const POINT square : {POINT{240, 60}, POINT{278, 102}}) {
+        EXPECT_NE(::GetPixel(dc, square.x, square.y), shadow) << square.x << "," << square.y;
+        EXPECT_NE(::GetPixel(dc, square.x, square.y), face) << square.x << "," << square.y;
+    }
+    EXPECT_EQ(::GetPixel(dc, 289, 60), face);
+
+    ::SelectObject(dc, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+}
+
+TEST_F(Win32FrmmainTest, ShowsTheEnvelopePointerOverTheAuthorOnly)
+{
+    const HCURSOR arrow = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    const auto pointerOver = [&](int id) {
+        ::SetCursor(nullptr);
+        ::SendMessageW(window.handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(element(id)),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    const HCURSOR envelope = pointerOver(kLabel3Id);
+    EXPECT_NE(envelope, nullptr);
+    EXPECT_NE(envelope, arrow);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(envelope, &info));
+    BITMAP mask{};
+    ::GetObjectW(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(info.xHotspot, 16u);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr)
+        ::DeleteObject(info.hbmColor);
+    for (const int id : {kLbltempId, kLabel8Id, kLblProcessorNameId})
+        EXPECT_EQ(pointerOver(id), arrow) << id;
+}
+
+TEST_F(Win32FrmmainTest, StartsVisibleWithTheFocusInTheTextFieldAndTicksByItsTimer)
+{
+    ASSERT_TRUE(window.start());
+
+    EXPECT_TRUE(::IsWindowVisible(window.handle()));
+    EXPECT_EQ(::GetFocus(), element(kTxtsignId));
+    EXPECT_EQ(testing::windowText(element(kTxtsignId)), L"10");
+    EXPECT_EQ(testing::windowText(element(kLblProcessorNameId)), L" CPU: AMD Phenom(tm) II X4 940 Processor");
+    EXPECT_EQ(testing::windowText(element(kLbltempId)), L"") << "empty until the first tick";
+
+    ports.dataPortValue = 0x37000000;
+    EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 55'C"; }));
+}
+
+TEST_F(Win32FrmmainTest, AClickOnTheAuthorHandsTheLinkToTheShellWithTheWindowAndTheProgramsFolder)
+{
+    ASSERT_TRUE(window.start());
+    const auto click = [&](int id) {
+        ::SendMessageW(element(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ::SendMessageW(element(id), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    };
+
+    click(kLabel8Id);
+    click(kLbltempId);
+    EXPECT_TRUE(shell.requests.empty());
+    click(kLabel3Id);
+
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].owner, reinterpret_cast<WindowHandle>(window.handle()));
+    EXPECT_EQ(shell.requests[0].file.rfind("mailto: ", 0), 0u);
+    const std::wstring folder = programFolder();
+    EXPECT_EQ(shell.requests[0].directory, std::string(folder.begin(), folder.end()));
+}
+
+}  // namespace
+}  // namespace veltaro
