@@ -1,11 +1,45 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows adapters, the libraries without Qt and their
-# tests for 64-bit Windows (MinGW-w64) and runs the tests under Wine, in a
-# throwaway Wine prefix inside the build folder (build/windows-cross).
+# The Windows programs: cross-builds Veltaro.exe and Veltaro-demo.exe for
+# 64-bit and 32-bit Windows with MinGW-w64, runs the 64-bit build's tests
+# under Wine (the program end to end among them) on a private Xvfb display
+# in a throwaway Wine prefix inside the build folder, checks that each
+# program needs no library beside it but the system's, and makes the
+# portable archives (build/windows-x64/package, build/windows-x86/package).
+#
+# The 32-bit build is built and packaged, not run: 32-bit programs need
+# Debian's 32-bit Wine and a kernel that runs 32-bit programs, which the
+# machines this runs on do not offer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh g++-mingw-w64-x86-64 wine wine64
-cmake --preset windows-cross >/dev/null
-cmake --build --preset windows-cross
-ctest --preset windows-cross
+scripts/install-deps.sh g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine xvfb xauth unzip
+
+for arch in x64 x86; do
+    cmake --preset "windows-$arch" >/dev/null
+    cmake --build --preset "windows-$arch"
+done
+
+# Windows' own libraries only: no MinGW, C++ or toolkit library may be
+# needed beside the program.
+system_libraries='^(ADVAPI32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32)\.dll$'
+for program in build/windows-x64/app/Veltaro.exe build/windows-x64/app/Veltaro-demo.exe \
+    build/windows-x86/app/Veltaro.exe build/windows-x86/app/Veltaro-demo.exe; do
+    foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p' | grep -Ev "$system_libraries" || true)
+    if [ -n "$foreign" ]; then
+        echo "$program needs libraries that Windows does not have: $foreign" >&2
+        exit 1
+    fi
+done
+
+xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows-x64
+
+for arch in x64 x86; do
+    cpack --preset "windows-$arch"
+done
+for archive in build/windows-x64/package/Veltaro-*-win64.zip build/windows-x86/package/Veltaro-*-win32.zip; do
+    contents=$(unzip -Z1 "$archive" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
+    if [ "$contents" != "README.txt Veltaro-demo.exe Veltaro.exe " ]; then
+        echo "$archive holds: $contents" >&2
+        exit 1
+    fi
+done

@@ -2,8 +2,8 @@
 #       -DFONTS=<folder> -P wineprefixaction.cmake
 # setup: a fresh Wine prefix in PREFIX, and its Wine server running. Its
 # fonts stand in for the system's own: Wine's Tahoma from FONTS for the
-# dialog font ("MS Shell Dlg"), and Liberation Serif, metric-compatible,
-# for "Times New Roman".
+# dialog font ("MS Shell Dlg") and its Marlett for the frame's buttons,
+# and Liberation Serif, metric-compatible, for "Times New Roman".
 # cleanup: stops the server and removes the prefix. WINEPREFIX must name
 # PREFIX in the environment of both.
 #
@@ -39,7 +39,7 @@ run(${WINESERVER} -w)
 if(NOT EXISTS ${PREFIX}/system.reg)
     message(FATAL_ERROR "wineboot -i made no registry in ${PREFIX}")
 endif()
-file(GLOB dialog_faces ${FONTS}/tahoma*.ttf)
+file(GLOB dialog_faces ${FONTS}/tahoma*.ttf ${FONTS}/marlett.ttf)
 file(COPY ${dialog_faces} DESTINATION ${PREFIX}/drive_c/windows/Fonts)
 run(${WINESERVER} -p30)
 run(${WINE} reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "Times New Roman" /d "Liberation Serif" /f)

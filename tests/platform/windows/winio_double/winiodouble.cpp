@@ -15,6 +15,15 @@ struct PortCall {
 };
 
 struct Driver {
+    Driver()
+    {
+#ifdef WINIO_DOUBLE_FAMILY_10H_AT_55
+        // The end-to-end tests' processor: family 10h at 55 degrees.
+        northbridge.setRegister(0xFC, 0x00100F42);
+        northbridge.setRegister(0xA4, 0x37000000);
+#endif
+    }
+
     veltaro::SimulatedNorthbridge northbridge;
     bool startResult = true;
     DWORD starts = 0;
