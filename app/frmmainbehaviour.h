@@ -21,6 +21,10 @@ struct FrmmainServices {
     Shell& shell;
 };
 
+// The demo's window title: it says that its figures are no measurement.
+// The program's own is the application title, kApplicationTitle.
+inline constexpr wchar_t kDemoTitle[] = L"Veltaro (simulated processor)";
+
 // The driver message: its text, and its title, which carries the contact
 // address.
 extern const wchar_t kDriverMessage[];

@@ -84,9 +84,11 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     setAutoFillBackground(true);
 
     // Out of sight but not hidden: it stores the FamilyCode and is the one
-    // element that can take the keyboard focus.
+    // element that can take the keyboard focus. Read-only, so that a key
+    // typed into the window cannot change the code and stop the readout.
     txtsign->setObjectName("txtsign");
     txtsign->setGeometry(designRect(design::kTxtsign));
+    txtsign->setReadOnly(true);
 
     Label3->setObjectName("Label3");
     Label3->setGeometry(designRect(design::kLabel3));
@@ -128,8 +130,11 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
                palette().color(QPalette::Inactive, QPalette::Dark));
     Image1->raise();
 
-    for (QLabel* label : std::initializer_list<QLabel*>{Label3, Label8, lblProcessorName, lbltemp})
+    // Texts from the machine are shown as they are, never taken for markup.
+    for (QLabel* label : std::initializer_list<QLabel*>{Label3, Label8, lblProcessorName, lbltemp}) {
         label->setFocusPolicy(Qt::NoFocus);
+        label->setTextFormat(Qt::PlainText);
+    }
     setTabOrder(txtsign, lbltemp);
     setTabOrder(lbltemp, lblProcessorName);
     setTabOrder(lblProcessorName, Label8);

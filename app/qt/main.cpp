@@ -13,5 +13,5 @@ int main(int argc, char* argv[])
     const auto computerName = veltaro::createSystemComputerName();
     veltaro::QtMessageService messages;
     return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell},
-                               QStringLiteral("Veltaro"));
+                               QString::fromWCharArray(veltaro::kApplicationTitle));
 }

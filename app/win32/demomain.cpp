@@ -8,8 +8,7 @@
 #include "windowsmessageservice.h"
 
 // The same program on a simulated family 10h processor and its hardware
-// description. Its title says so, so that nobody takes its figures for a
-// measurement.
+// description, under a title that says so.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/)
 {
     veltaro::restrictLibrarySearch();
@@ -19,5 +18,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
     return veltaro::win32::runVeltaro(instance, {northbridge, registry, *computerName, messages, *shell},
-                                      L"Veltaro (simulated processor)");
+                                      veltaro::kDemoTitle);
 }

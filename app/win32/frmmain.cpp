@@ -112,9 +112,11 @@ bool Frmmain::start()
 
 void Frmmain::createElements()
 {
-    // In the design's order; the text field is the one element with a tab
-    // stop, so it takes the focus.
-    txtsign = createElement(m_window, m_instance, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kTxtsignId);
+    // In the design's order. The text field is the one element with a tab
+    // stop, so it takes the focus; it is read-only, so that a key typed
+    // into the window cannot change the FamilyCode and stop the readout.
+    txtsign = createElement(m_window, m_instance, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE,
+                            kTxtsignId);
     Label3 = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, kLabel3Id,
                            product::kAuthorName);
     Label8 =

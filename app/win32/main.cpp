@@ -13,5 +13,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance, {*portIo, *registry, *computerName, messages, *shell}, L"Veltaro");
+    return veltaro::win32::runVeltaro(instance, {*portIo, *registry, *computerName, messages, *shell},
+                                      veltaro::kApplicationTitle);
 }

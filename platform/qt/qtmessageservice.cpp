@@ -9,6 +9,8 @@ void QtMessageService::show(const std::wstring& text, const std::wstring& title,
 {
     const QMessageBox::Icon boxIcon = icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon;
     QMessageBox box(boxIcon, QString::fromStdWString(title), QString::fromStdWString(text), QMessageBox::Ok);
+    // A host name is the machine's to choose: shown as it is, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

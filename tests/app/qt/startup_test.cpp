@@ -1,11 +1,15 @@
 // The Qt face over the window's behaviour: its elements carry what the
 // behaviour sets, and its own timer drives the tick.
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include "demoprogram.h"
+#include "startup.h"
 #include "windowfixture.h"
 
 namespace veltaro {
@@ -43,6 +47,81 @@ TEST_F(StartupTest, DriverFailureNeverShowsTheWindow)
     EXPECT_FALSE(visibleDuringMessage);
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.Timer1->isActive());
+}
+
+// The text field holds the FamilyCode and has the keyboard focus: what the
+// user types must not change it, or every later tick matches no family
+// and the readout freezes.
+TEST_F(StartupTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLive)
+{
+    ASSERT_TRUE(window.start());
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_EQ(QApplication::focusWidget(), window.txtsign);
+    ports.dataPortValue = 0x37000000;
+    window.onTimer1Tick();
+    ASSERT_EQ(window.lbltemp->text(), QStringLiteral(" 55'C"));
+
+    // Through the window system, as typed: they reach the focus widget.
+    QWindow* typedInto = window.windowHandle();
+    QTest::keyClick(typedInto, Qt::Key_End);
+    QTest::keyClick(typedInto, Qt::Key_Backspace);
+    QTest::keyClick(typedInto, Qt::Key_Home);
+    QTest::keyClick(typedInto, Qt::Key_Delete);
+    QTest::keyClick(typedInto, Qt::Key_X);
+    QTest::keyClick(typedInto, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(typedInto, Qt::Key_X, Qt::ControlModifier);
+
+    EXPECT_EQ(window.txtsign->text(), QStringLiteral("10"));
+    EXPECT_EQ(QApplication::focusWidget(), window.txtsign) << "the field no longer takes the focus";
+    ports.dataPortValue = 0x48000000;
+    window.onTimer1Tick();
+    EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 72'C"));
+}
+
+// After the driver message the program ends at once: no event loop, no
+// window.
+TEST_F(StartupTest, RunEndsWithoutTheEventLoopAfterTheDriverMessage)
+{
+    ports.initializeResult = false;
+    bool loopRan = false;
+    QTimer::singleShot(0, [&] {
+        loopRan = true;
+        QCoreApplication::quit();
+    });
+
+    EXPECT_EQ(runVeltaro(*qApp, {ports, registry, computerName, messages, shell}, QStringLiteral("Veltaro")), 1);
+
+    EXPECT_FALSE(loopRan);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    QCoreApplication::processEvents();  // the pending quit, so that it reaches no later test
+}
+
+// The demo as its program runs it: its window's title says that the
+// figures are simulated, and it ticks.
+TEST(DemoProgramTest, ShowsItsWindowUnderTheDemoTitle)
+{
+    QString title;
+    QString caption;
+    QTimer inspect;
+    inspect.setInterval(50);
+    QObject::connect(&inspect, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* frmmain = qobject_cast<Frmmain*>(widget);
+            if (frmmain == nullptr || !frmmain->isVisible() || frmmain->lbltemp->text().isEmpty())
+                continue;
+            title = frmmain->windowTitle();
+            caption = frmmain->lbltemp->text();
+            frmmain->close();
+        }
+    });
+    inspect.start();
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(2); });
+
+    EXPECT_EQ(runDemo(*qApp), 0);
+
+    EXPECT_EQ(title, QStringLiteral("Veltaro (simulated processor)"));
+    EXPECT_TRUE(caption.endsWith(QStringLiteral("'C"))) << caption.toStdString();
 }
 
 }  // namespace

@@ -258,6 +258,33 @@ TEST_F(Win32FrmmainTest, StartsVisibleWithTheFocusInTheTextFieldAndTicksByItsTim
     EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 55'C"; }));
 }
 
+// The text field holds the FamilyCode and has the keyboard focus: what the
+// user types must not change it, or every later tick matches no family
+// and the readout freezes.
+TEST_F(Win32FrmmainTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLive)
+{
+    ASSERT_TRUE(window.start());
+    HWND field = element(kTxtsignId);
+    ASSERT_EQ(::GetFocus(), field);
+    const auto type = [&](UINT key) {
+        ::PostMessageW(field, WM_KEYDOWN, key, 1);
+        ::PostMessageW(field, WM_KEYUP, key, 0xC0000001);
+    };
+    type(VK_END);
+    type(VK_BACK);
+    type(VK_HOME);
+    type(VK_DELETE);
+    ::PostMessageW(field, WM_CHAR, L'x', 1);
+    ::SendMessageW(field, EM_SETSEL, 0, -1);
+    ::SendMessageW(field, WM_CUT, 0, 0);
+    testing::pumpUntil([] { return false; }, std::chrono::milliseconds(300));
+
+    EXPECT_EQ(testing::windowText(field), L"10");
+    EXPECT_EQ(::GetFocus(), field) << "the field no longer takes the focus";
+    ports.dataPortValue = 0x48000000;
+    EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 72'C"; }));
+}
+
 TEST_F(Win32FrmmainTest, AClickOnTheAuthorHandsTheLinkToTheShellWithTheWindowAndTheProgramsFolder)
 {
     ASSERT_TRUE(window.start());

@@ -1,0 +1,24 @@
+#include "demoprogram.h"
+
+#include <QApplication>
+
+#include "demonorthbridge.h"
+#include "demoregistry.h"
+#include "qtmessageservice.h"
+#include "startup.h"
+#include "systemservices.h"
+
+namespace veltaro {
+
+int runDemo(QApplication& application)
+{
+    const auto shell = createSystemShell();
+    const auto computerName = createSystemComputerName();
+    DemoNorthbridge northbridge;
+    DemoRegistry registry(*computerName);
+    QtMessageService messages;
+    return runVeltaro(application, {northbridge, registry, *computerName, messages, *shell},
+                      QString::fromWCharArray(kDemoTitle));
+}
+
+}  // namespace veltaro
