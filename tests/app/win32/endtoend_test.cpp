@@ -173,6 +173,53 @@ TEST(EndToEnd, WithTheDriverTheWindowShowsTheLiveReadingAndTheLinkReachesTheMail
     EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(0));
 }
 
+// The system's resolution for programs started while it lives; 96 DPI
+// again afterwards.
+class SystemDpi {
+public:
+    explicit SystemDpi(DWORD dpi) { set(dpi); }
+    ~SystemDpi() { set(USER_DEFAULT_SCREEN_DPI); }
+    SystemDpi(const SystemDpi&) = delete;
+    SystemDpi& operator=(const SystemDpi&) = delete;
+
+private:
+    static void set(DWORD dpi)
+    {
+        HKEY desktop = nullptr;
+        if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &desktop, nullptr) != ERROR_SUCCESS)
+            return;
+        ::RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        ::RegCloseKey(desktop);
+    }
+};
+
+// At 150 % the window lays itself out from its design at 144 DPI rather
+// than being scaled up as a picture by the system.
+TEST(EndToEnd, At150PercentTheWindowIsLaidOutAt144Dpi)
+{
+    const SystemDpi dpi(144);
+    const fs::path folder = testFolder("with-driver");
+    const StartedProgram veltaro(folder / "Veltaro.exe", folder);
+    ASSERT_TRUE(veltaro.started());
+
+    HWND window = veltaro.waitForWindow(kFrmmainClass, L"Veltaro");
+    ASSERT_NE(window, nullptr) << "no window";
+    ASSERT_TRUE(waitFor([&] { return ::IsWindowVisible(window) != FALSE; }));
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 461);
+    EXPECT_EQ(client.bottom, 252);
+    const RECT readout = testing::boxInParent(::GetDlgItem(window, kLbltempId));
+    EXPECT_EQ(readout.left, 60);
+    EXPECT_EQ(readout.top, 48);
+    EXPECT_EQ(readout.right, 233);
+    EXPECT_EQ(readout.bottom, 117);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(0));
+}
+
 // Only the driver message, with its icon and single OK button, and the
 // end once it is dismissed. A "WinIo.dll" in the current folder is not the
 // program's: it must not be taken for the driver.
