@@ -1,23 +1,7 @@
-# Cross-building for 64-bit Windows with Debian's MinGW-w64 compilers
-# (g++-mingw-w64-x86-64). The posix thread variant is the one with
-# std::mutex, which GoogleTest needs. Programs are linked statically so
-# that they need no MinGW runtime DLLs, and run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows (g++-mingw-w64-x86-64).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(triplet x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${triplet}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
-set(CMAKE_RC_COMPILER ${triplet}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${triplet})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(VELTARO_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
 # Debian's 64-bit loader itself, outside PATH: it runs 64-bit programs
 # whether or not the 32-bit Wine is installed beside it (the launcher

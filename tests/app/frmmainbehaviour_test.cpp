@@ -6,14 +6,8 @@
 #include <cstdio>
 
 #include "deferredregistry.h"
-#include "fakecomputername.h"
-#include "fakeportio.h"
-#include "frmmainbehaviour.h"
-#include "inmemoryregistry.h"
+#include "fakeservices.h"
 #include "productinfo.h"
-#include "recordingmessageservice.h"
-#include "recordingregistry.h"
-#include "recordingshell.h"
 #include "recordingview.h"
 #ifndef _WIN32
 #include "localeguard.h"
@@ -22,9 +16,9 @@
 namespace veltaro {
 namespace {
 
-constexpr char kSystemKey[] = "HARDWARE\\Description\\System";
-constexpr char kProcessorKey[] = "HARDWARE\\Description\\System\\CentralProcessor\\0";
-constexpr std::uint32_t kFamily10hSignature = 0x00100F42;
+using testing::kFamily10hSignature;
+using testing::kProcessorKey;
+using testing::kSystemKey;
 
 std::string narrow(const std::wstring& text)
 {
@@ -35,13 +29,10 @@ std::string narrow(const std::wstring& text)
 // northbridge and a registry that describes a processor. `journal` holds
 // the view's changes, the driver calls and the message boxes in the order
 // they happened.
-class FrmmainBehaviourTest : public ::testing::Test {
+class FrmmainBehaviourTest : public ::testing::Test, protected testing::FakeServices {
 protected:
     FrmmainBehaviourTest()
     {
-        ports.dataPortValue = kFamily10hSignature;
-        hardware.setString(kSystemKey, "Identifier", "AT/AT COMPATIBLE");
-        hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
         view.onChange = [this](const std::string& change) { journal.push_back(change); };
         ports.onCall = [this](const FakePortIo::Call& call) { journal.push_back(describe(call)); };
         messages.onShow = [this] { journal.push_back("message " + narrow(messages.shown.back().title)); };
@@ -63,14 +54,8 @@ protected:
         return {};
     }
 
-    FakePortIo ports;
-    FakeComputerName computerName{"testbox"};
-    InMemoryRegistry hardware{"testbox"};
-    RecordingRegistry registry{hardware};
-    RecordingMessageService messages;
-    RecordingShell shell;
     testing::RecordingView view;
-    FrmmainBehaviour behaviour{view, {ports, registry, computerName, messages, shell}};
+    FrmmainBehaviour behaviour{view, services()};
     std::vector<std::string> journal;
 };
 

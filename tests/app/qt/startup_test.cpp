@@ -90,7 +90,7 @@ TEST_F(StartupTest, RunEndsWithoutTheEventLoopAfterTheDriverMessage)
         QCoreApplication::quit();
     });
 
-    EXPECT_EQ(runVeltaro(*qApp, {ports, registry, computerName, messages, shell}, QStringLiteral("Veltaro")), 1);
+    EXPECT_EQ(runVeltaro(*qApp, services(), QStringLiteral("Veltaro")), 1);
 
     EXPECT_FALSE(loopRan);
     EXPECT_EQ(messages.shown.size(), 1u);

@@ -7,13 +7,9 @@
 #include <windows.h>
 
 #include "elementids.h"
-#include "fakecomputername.h"
-#include "fakeportio.h"
+#include "fakeservices.h"
 #include "frmmain.h"
-#include "inmemoryregistry.h"
 #include "programfolder.h"
-#include "recordingmessageservice.h"
-#include "recordingshell.h"
 #include "windowtesting.h"
 
 namespace veltaro {
@@ -21,16 +17,8 @@ namespace {
 
 using namespace win32;
 
-class Win32FrmmainTest : public ::testing::Test {
+class Win32FrmmainTest : public ::testing::Test, protected testing::FakeServices {
 protected:
-    Win32FrmmainTest()
-    {
-        ports.dataPortValue = 0x00100F42;  // family 10h signature
-        registry.setString("HARDWARE\\Description\\System", "Identifier", "AT/AT COMPATIBLE");
-        registry.setString("HARDWARE\\Description\\System\\CentralProcessor\\0", "ProcessorNameString",
-                           "AMD Phenom(tm) II X4 940 Processor");
-    }
-
     HWND element(int id) const { return ::GetDlgItem(window.handle(), id); }
 
     // The colours the window gives an element when the system draws it.
@@ -51,12 +39,7 @@ protected:
         return colours;
     }
 
-    FakePortIo ports;
-    FakeComputerName computerName{"testbox"};
-    InMemoryRegistry registry{"testbox"};
-    RecordingMessageService messages;
-    RecordingShell shell;
-    Frmmain window{::GetModuleHandleW(nullptr), {ports, registry, computerName, messages, shell}, L"Veltaro"};
+    Frmmain window{::GetModuleHandleW(nullptr), services(), L"Veltaro"};
 };
 
 TEST_F(Win32FrmmainTest, HasAFixedFrameWithOnlyACloseButtonAndTheDesignedClientArea)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "fakecomputername.h"
+#include "fakeportio.h"
+#include "frmmainbehaviour.h"
+#include "inmemoryregistry.h"
+#include "recordingmessageservice.h"
+#include "recordingregistry.h"
+#include "recordingshell.h"
+
+namespace veltaro::testing {
+
+inline constexpr char kSystemKey[] = "HARDWARE\\Description\\System";
+inline constexpr char kProcessorKey[] = "HARDWARE\\Description\\System\\CentralProcessor\\0";
+inline constexpr std::uint32_t kFamily10hSignature = 0x00100F42;
+
+// Recording fakes of every service the window works with: a family 10h
+// northbridge and a registry that describes a processor on "testbox".
+struct FakeServices {
+    FakeServices()
+    {
+        ports.dataPortValue = kFamily10hSignature;
+        hardware.setString(kSystemKey, "Identifier", "AT/AT COMPATIBLE");
+        hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
+    }
+
+    FrmmainServices services() { return {ports, registry, computerName, messages, shell}; }
+
+    FakePortIo ports;
+    FakeComputerName computerName{"testbox"};
+    InMemoryRegistry hardware{"testbox"};
+    RecordingRegistry registry{hardware};
+    RecordingMessageService messages;
+    RecordingShell shell;
+};
+
+}  // namespace veltaro::testing
