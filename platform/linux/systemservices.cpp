@@ -7,6 +7,7 @@
 #include "linuxcomputername.h"
 #include "linuxhardwareregistry.h"
 #include "linuxportio.h"
+#include "linuxprocessorbrand.h"
 #include "linuxshell.h"
 
 namespace veltaro {
@@ -21,6 +22,11 @@ std::unique_ptr<PortIo> createSystemPortIo()
         "/sys/bus/pci",
         std::make_unique<HelperConfigFileOpener>(std::vector<std::string>{"/usr/bin/pkexec", VELTARO_HELPER_PATH},
                                                  "/sys/bus/pci/devices/0000:00:18.3/config"));
+}
+
+std::unique_ptr<ProcessorBrand> createSystemProcessorBrand()
+{
+    return std::make_unique<LinuxProcessorBrand>();
 }
 
 std::unique_ptr<Shell> createSystemShell()
