@@ -104,16 +104,6 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
     }
 }
 
-TEST(TemperatureSamplerTest, AllOnesIsNoMeasurementButOneBitLessIs)
-{
-    FakePortIo ports;
-    FakeProcessorBrand brand;
-    TemperatureSampler sampler(ports, brand);
-    ports.dataPortValue = 0xFFFFFFFE;
-    EXPECT_EQ(sampler.sample(L"10"), L" 255'C");
-    EXPECT_EQ(sampler.sample(L"f"), L" 206'C");
-}
-
 struct RevisionGCase {
     const char* name;
     std::uint32_t signature;
@@ -128,7 +118,6 @@ TEST(TemperatureSamplerTest, RevisionGDesktopPartsGetTheirOffsetBack)
     const RevisionGCase rows[] = {
         {"revision G, socket AM2", 0x00060FB2, 0x04, L" 68'C"},
         {"revision G, socket ASB1", 0x00060FB2, 0x0B, L" 47'C"},
-        {"revision F", 0x00040F33, 0x04, L" 47'C"},
         {"before revision F, signature reads 0", 0, 0x04, L" 47'C"},
     };
     for (const RevisionGCase& row : rows) {
