@@ -40,7 +40,7 @@ std::filesystem::path FixtureTree::writeConfig(const std::string& function, std:
 
 std::filesystem::path FixtureTree::writeFile(const std::filesystem::path& relative, const std::string& text)
 {
-    const std::filesystem::path file = m_root / relative;
+    std::filesystem::path file = m_root / relative;
     std::filesystem::create_directories(file.parent_path());
     // Written over in place and then cut to length, never emptied first:
     // on ext4 a file truncated to nothing is flushed to disk when it is
