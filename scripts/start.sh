@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Veltaro and starts it. On a machine
-# without the processor's northbridge function it starts the demo instead.
+# without the processor's northbridge function it starts the demo instead;
+# a normal user without the kernel's sensor driver gets the installed
+# package, whose helper opens the registers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +14,21 @@ cmake --build --preset dev
 if [ ! -e /sys/bus/pci/devices/0000:00:18.3 ]; then
     echo "No AMD northbridge function (PCI 0000:00:18.3) on this machine: starting veltaro-demo, the same program on a simulated processor."
     exec build/dev/app/veltaro-demo
+fi
+# The kernel's own sensor driver for these processors (k8temp, k10temp)
+# publishes the temperature to everyone; the program then reads it with no
+# rights and asks for no password.
+kernel_reading() {
+    local folder
+    for folder in /sys/bus/pci/devices/0000:00:18.3/hwmon/hwmon*; do
+        case "$(cat "$folder/name" 2>/dev/null)" in
+        k8temp | k10temp) cat "$folder/temp1_input" >/dev/null 2>&1 && return 0 ;;
+        esac
+    done
+    return 1
+}
+if kernel_reading; then
+    exec build/dev/app/veltaro
 fi
 if [ "$(id -u)" -eq 0 ]; then
     # Root opens the registers itself.

@@ -6,12 +6,19 @@
 #include "familycode.h"
 #include "hextext.h"
 #include "pciconfigread.h"
+#include "processorbrand.h"
+#include "revisiongoffset.h"
+#include "systemservices.h"
 
 namespace veltaro {
 
 namespace {
 
 constexpr double kLowestShownCelsius = 40;
+
+// What the hardware, and the kernel, return for a configuration read that
+// reached no device: never a measurement.
+constexpr std::uint32_t kNoDeviceAnswered = 0xFFFF'FFFF;
 
 // Family 0Fh: register 0xE4 bits 23..16 (digits 3-4), offset by 49.
 // Families 10h and 11h: register 0xA4 bits 31..24 (digits 1-2), the whole
@@ -20,10 +27,11 @@ struct ThermalField {
     std::uint32_t address;
     std::size_t firstDigit;
     double offsetCelsius;
+    bool revisionGOffset;
 };
 
-constexpr ThermalField kFamily0FhField{kFamily0FhThermalRegister, 3, -49};
-constexpr ThermalField kFamily10hField{kFamily10hThermalRegister, 1, 0};
+constexpr ThermalField kFamily0FhField{kFamily0FhThermalRegister, 3, -49, true};
+constexpr ThermalField kFamily10hField{kFamily10hThermalRegister, 1, 0, false};
 
 // Views measured at compile time: a comparison with a bare wide string
 // measures it (wcslen) on every tick.
@@ -55,6 +63,14 @@ std::wstring temperatureCaption(long long celsius)
 
 TemperatureSampler::TemperatureSampler(PortIo& portIo)
     : m_portIo(portIo)
+    , m_systemBrand(createSystemProcessorBrand())
+    , m_brand(*m_systemBrand)
+{
+}
+
+TemperatureSampler::TemperatureSampler(PortIo& portIo, ProcessorBrand& brand)
+    : m_portIo(portIo)
+    , m_brand(brand)
 {
 }
 
@@ -64,7 +80,7 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     if (field == nullptr)
         return std::nullopt;
 
-    const std::optional<std::uint32_t> value = readPciConfigChecked(m_portIo, field->address);
+    const std::optional<std::uint32_t> value = readMeasurement(field->address);
     if (!value)
         return std::wstring();
 
@@ -74,9 +90,32 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
         readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, field->firstDigit, 2)));
     // Two hexadecimal digits always have a decimal rendering.
     double celsius = static_cast<double>(fieldValue.value_or(0)) + field->offsetCelsius;
+    if (field->revisionGOffset) {
+        const std::optional<int> offset = family0FhOffsetCelsius();
+        if (!offset)
+            return std::wstring();
+        celsius += *offset;
+    }
     if (celsius < kLowestShownCelsius)
         celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
     return temperatureCaption(static_cast<long long>(celsius));
+}
+
+std::optional<std::uint32_t> TemperatureSampler::readMeasurement(std::uint32_t address)
+{
+    const std::optional<std::uint32_t> value = readPciConfigChecked(m_portIo, address);
+    if (!value || *value == kNoDeviceAnswered)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> TemperatureSampler::family0FhOffsetCelsius()
+{
+    if (!m_family0FhOffsetCelsius) {
+        if (const std::optional<std::uint32_t> signature = readMeasurement(kSignatureRegister))
+            m_family0FhOffsetCelsius = revisionGOffsetCelsius(*signature, m_brand);
+    }
+    return m_family0FhOffsetCelsius;
 }
 
 }  // namespace veltaro

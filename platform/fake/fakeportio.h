@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "portio.h"
@@ -24,6 +25,10 @@ public:
     bool getResult = true;
     // What a read of the data port yields; untouched when getResult is false.
     std::uint32_t dataPortValue = 0;
+    // Registers by configuration address: a read of the data port after
+    // one of these addresses was written to the address port yields its
+    // value instead of dataPortValue.
+    std::map<std::uint32_t, std::uint32_t> registers;
 
     std::vector<Call> calls;
     // Runs at each call, before it answers: lets a test look at the world
@@ -39,18 +44,23 @@ public:
     bool SetPortVal(std::uint16_t port, std::uint32_t value, std::uint8_t sizeBytes) override
     {
         record({Call::Kind::Set, port, value, sizeBytes});
+        m_latchedAddress = value;
         return setResult;
     }
 
     bool GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes) override
     {
         record({Call::Kind::Get, port, 0, sizeBytes});
-        if (getResult)
-            value = dataPortValue;
+        if (getResult) {
+            const auto found = registers.find(m_latchedAddress);
+            value = found == registers.end() ? dataPortValue : found->second;
+        }
         return getResult;
     }
 
 private:
+    std::uint32_t m_latchedAddress = 0;
+
     void record(const Call& call)
     {
         calls.push_back(call);

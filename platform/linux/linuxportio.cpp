@@ -48,31 +48,6 @@ bool LinuxPortIo::InitializeWinIo()
     return false;
 }
 
-bool LinuxPortIo::SetPortVal(std::uint16_t port, std::uint32_t value, std::uint8_t sizeBytes)
-{
-    if (port != kConfigAddressPort || sizeBytes != kDword)
-        return false;
-    m_latchedAddress = value;
-    return true;
-}
-
-bool LinuxPortIo::GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes)
-{
-    if (sizeBytes != kDword)
-        return false;
-    if (port == kConfigAddressPort) {
-        value = m_latchedAddress;
-        return true;
-    }
-    if (port != kConfigDataPort || (m_latchedAddress & kConfigEnableBit) == 0)
-        return false;
-    const std::optional<std::uint32_t> registerValue = readConfigRegister(decodeConfigAddress(m_latchedAddress));
-    if (!registerValue)
-        return false;
-    value = *registerValue;
-    return true;
-}
-
 std::filesystem::path LinuxPortIo::configFileOf(const PciFunctionAddress& function) const
 {
     char name[32];

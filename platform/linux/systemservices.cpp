@@ -7,20 +7,30 @@
 #include "linuxcomputername.h"
 #include "linuxhardwareregistry.h"
 #include "linuxportio.h"
+#include "linuxprocessorbrand.h"
 #include "linuxshell.h"
+#include "sensorstartorder.h"
 
 namespace veltaro {
 
 std::unique_ptr<PortIo> createSystemPortIo()
 {
-    // Run by root, the program opens the file itself; anyone else asks the
-    // installed helper through pkexec and keeps only its descriptor.
-    if (::geteuid() == 0)
-        return std::make_unique<LinuxPortIo>();
-    return std::make_unique<LinuxPortIo>(
-        "/sys/bus/pci",
-        std::make_unique<HelperConfigFileOpener>(std::vector<std::string>{"/usr/bin/pkexec", VELTARO_HELPER_PATH},
-                                                 "/sys/bus/pci/devices/0000:00:18.3/config"));
+    LinuxSensorSources sources;
+    sources.runningAsRoot = ::geteuid() == 0;
+    // Anyone but root asks the installed helper through pkexec and keeps
+    // only its descriptor.
+    sources.helperDriver = [] {
+        return std::make_unique<LinuxPortIo>(
+            "/sys/bus/pci",
+            std::make_unique<HelperConfigFileOpener>(std::vector<std::string>{"/usr/bin/pkexec", VELTARO_HELPER_PATH},
+                                                     "/sys/bus/pci/devices/0000:00:18.3/config"));
+    };
+    return createLinuxSensorPortIo(std::move(sources));
+}
+
+std::unique_ptr<ProcessorBrand> createSystemProcessorBrand()
+{
+    return std::make_unique<LinuxProcessorBrand>();
 }
 
 std::unique_ptr<Shell> createSystemShell()

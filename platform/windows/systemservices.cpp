@@ -1,6 +1,7 @@
 #include "systemservices.h"
 
 #include "windowscomputername.h"
+#include "windowsprocessorbrand.h"
 #include "windowsregistry.h"
 #include "windowsshell.h"
 #include "winioportio.h"
@@ -10,6 +11,11 @@ namespace veltaro {
 std::unique_ptr<PortIo> createSystemPortIo()
 {
     return std::make_unique<WinIoPortIo>();
+}
+
+std::unique_ptr<ProcessorBrand> createSystemProcessorBrand()
+{
+    return std::make_unique<WindowsProcessorBrand>();
 }
 
 std::unique_ptr<Shell> createSystemShell()

@@ -1,5 +1,8 @@
 #include "fixturetree.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -32,6 +35,25 @@ std::filesystem::path FixtureTree::writeConfig(const std::string& function, std:
     std::filesystem::create_directories(folder);
     std::filesystem::path file = folder / "config";
     std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file;
+}
+
+std::filesystem::path FixtureTree::writeFile(const std::filesystem::path& relative, const std::string& text)
+{
+    std::filesystem::path file = m_root / relative;
+    std::filesystem::create_directories(file.parent_path());
+    // Written over in place and then cut to length, never emptied first:
+    // on ext4 a file truncated to nothing is flushed to disk when it is
+    // closed, which makes a test that rewrites a file often wait on the
+    // disk.
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw std::runtime_error("cannot write " + file.string());
+    const bool written = ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()) &&
+                         ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+    ::close(fd);
+    if (!written)
+        throw std::runtime_error("cannot write " + file.string());
     return file;
 }
 

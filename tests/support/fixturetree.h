@@ -7,8 +7,9 @@
 
 namespace veltaro::testing {
 
-// A throwaway copy of the kernel's PCI folder (<root>/devices/<fn>/config)
-// for the tests to read, removed again when the test ends.
+// A throwaway copy of the kernel's PCI folder (<root>/devices/<fn>/config,
+// and the hwmon folders below a function) for the tests to read, removed
+// again when the test ends.
 class FixtureTree {
 public:
     FixtureTree();
@@ -22,6 +23,9 @@ public:
     // given values (offset, value), little-endian, and zero elsewhere.
     std::filesystem::path writeConfig(const std::string& function, std::size_t size,
                                       const std::vector<std::pair<std::uint8_t, std::uint32_t>>& registers);
+
+    // Writes a text file at a path below the root, making its folders.
+    std::filesystem::path writeFile(const std::filesystem::path& relative, const std::string& text);
 
 private:
     std::filesystem::path m_root;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "portio.h"
+
+namespace veltaro {
+
+// Where the Linux program finds its registers, and what it may use.
+struct LinuxSensorSources {
+    std::filesystem::path pciRoot = "/sys/bus/pci";
+    std::filesystem::path procRoot = "/proc";
+    bool runningAsRoot = false;
+    // The driver whose descriptor comes from the privileged helper (the
+    // password prompt); made only when it is the way left.
+    std::function<std::unique_ptr<PortIo>()> helperDriver;
+};
+
+// The Linux port driver, trying at start:
+//   1. the kernel's own sensor reading (k8temp, k10temp), which needs no
+//      rights, when its hwmon folder is there and reads;
+//   2. run as root: the configuration file, opened directly;
+//   3. anyone else: the configuration file opened by the helper.
+std::unique_ptr<PortIo> createLinuxSensorPortIo(LinuxSensorSources sources);
+
+}  // namespace veltaro
