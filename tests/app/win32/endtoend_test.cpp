@@ -237,13 +237,20 @@ TEST(EndToEnd, WithoutTheDriverBesideItOnlyTheDriverMessageShowsAndTheProgramEnd
                   L"Administrator access level (Right click the mouse on the program icon and choose 'run as "
                   L"administrator' in popup menu. or Mail me.");
         int buttons = 0;
+        int icons = 0;
         for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
             wchar_t kind[16] = {};
             ::GetClassNameW(child, kind, 16);
-            if (std::wstring(kind) == L"Button" && ::IsWindowVisible(child))
+            const auto style = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE));
+            if (!::IsWindowVisible(child))
+                continue;
+            if (::lstrcmpiW(kind, L"Button") == 0)
                 ++buttons;
+            else if (::lstrcmpiW(kind, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+                ++icons;
         }
         EXPECT_EQ(buttons, 1);
+        EXPECT_EQ(icons, 1) << "no critical icon";
         EXPECT_NE(::GetDlgItem(box, IDOK), nullptr);
         HWND frmmain = veltaro.findWindow(kFrmmainClass, L"Veltaro");
         EXPECT_TRUE(frmmain == nullptr || !::IsWindowVisible(frmmain)) << "the window shows";
