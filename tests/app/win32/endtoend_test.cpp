@@ -246,7 +246,8 @@ TEST(EndToEnd, WithoutTheDriverBesideItOnlyTheDriverMessageShowsAndTheProgramEnd
                 continue;
             if (::lstrcmpiW(kind, L"Button") == 0)
                 ++buttons;
-            else if (::lstrcmpiW(kind, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+            else if (::lstrcmpiW(kind, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON &&
+                     ::SendMessageW(child, STM_GETICON, 0, 0) != 0)
                 ++icons;
         }
         EXPECT_EQ(buttons, 1);
