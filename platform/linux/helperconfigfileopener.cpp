@@ -1,5 +1,6 @@
 #include "helperconfigfileopener.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -47,10 +48,16 @@ bool runWithSocketAsStdin(const std::vector<std::string>& command, int socket)
     return waited == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool isRegularFile(int fd)
+// The descriptor is `file` itself, not any other file that the helper,
+// or whatever answers in its place, could open, and it cannot write.
+bool isReadOnlyDescriptorOf(int fd, const std::filesystem::path& file)
 {
-    struct stat status {};
-    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    struct stat received {};
+    struct stat expected {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    return ::fstat(fd, &received) == 0 && S_ISREG(received.st_mode) && ::stat(file.c_str(), &expected) == 0 &&
+           received.st_dev == expected.st_dev && received.st_ino == expected.st_ino && flags >= 0 &&
+           (flags & O_ACCMODE) == O_RDONLY && (flags & O_PATH) == 0;
 }
 
 }  // namespace
@@ -78,13 +85,13 @@ UniqueFd HelperConfigFileOpener::open(const std::filesystem::path& configFile)
     // With the helper's end closed here too, reading finds the end of what
     // it sent instead of waiting for more.
     theirs.reset();
-    UniqueFd received = receiveOneRegularFile(ours.get());
+    UniqueFd received = receiveConfigFile(ours.get(), m_servedFile);
     if (!succeeded)
         return {};
     return received;
 }
 
-UniqueFd receiveOneRegularFile(int socket)
+UniqueFd receiveConfigFile(int socket, const std::filesystem::path& expectedFile)
 {
     std::vector<UniqueFd> descriptors;
     bool clean = true;
@@ -118,7 +125,7 @@ UniqueFd receiveOneRegularFile(int socket)
         if ((message.msg_flags & MSG_CTRUNC) != 0)
             clean = false;
     }
-    if (!clean || descriptors.size() != 1 || !isRegularFile(descriptors.front().get()))
+    if (!clean || descriptors.size() != 1 || !isReadOnlyDescriptorOf(descriptors.front().get(), expectedFile))
         return {};
     return std::move(descriptors.front());
 }

@@ -14,9 +14,10 @@ namespace veltaro {
 //
 // The command is run with one end of a Unix socket pair as its standard
 // input (pkexec closes every other descriptor and clears the environment);
-// after it has exited, exactly one descriptor of a regular file must have
-// arrived on the socket and the exit status must be 0. Anything else is a
-// refusal, and every descriptor that did arrive is closed.
+// after it has exited, exactly one descriptor of the served file, open
+// read-only, must have arrived on the socket and the exit status must be 0.
+// Anything else is a refusal, and every descriptor that did arrive is
+// closed.
 class HelperConfigFileOpener final : public ConfigFileOpener {
 public:
     // `command` is an argument vector whose first element is an absolute
@@ -32,8 +33,9 @@ private:
 };
 
 // Reads everything the peer left on `socket` without waiting and returns
-// the one regular-file descriptor it sent, or an invalid one (closing all
-// that were received) when it sent none, several or something else.
-UniqueFd receiveOneRegularFile(int socket);
+// the one descriptor it sent when that is `expectedFile` itself (the same
+// device and inode), open read-only; otherwise an invalid one, closing all
+// that were received.
+UniqueFd receiveConfigFile(int socket, const std::filesystem::path& expectedFile);
 
 }  // namespace veltaro

@@ -30,22 +30,32 @@ int openDescriptorCount()
 
 struct HelperCase {
     const char* name;
-    std::vector<std::string> arguments;  // after the stand-in's path; "@" is the config file
+    // After the stand-in's path; "@" is the config file, "#" another
+    // function's config file with the same contents.
+    std::vector<std::string> arguments;
     bool starts;
 };
 
+void PrintTo(const HelperCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class HelperConfigFileOpenerTest : public ::testing::TestWithParam<HelperCase> {};
 
-// The driver starts only on exactly one regular-file descriptor from a
-// helper that exited with 0; on every refusal nothing stays open.
+// The driver starts only on exactly one descriptor, the config file itself
+// open read-only, from a helper that exited with 0; on every refusal
+// nothing stays open.
 TEST_P(HelperConfigFileOpenerTest, StartsOnlyOnOneDescriptorFromASuccessfulHelper)
 {
     FixtureTree tree;
     const std::filesystem::path config =
         tree.writeConfig("0000:00:18.3", 256, {{0xA4, kThermal55Celsius}, {0xFC, kFamily10hSignature}});
+    const std::filesystem::path other =
+        tree.writeConfig("0000:00:18.2", 256, {{0xA4, kThermal55Celsius}, {0xFC, kFamily10hSignature}});
     std::vector<std::string> command{VELTARO_STANDIN_HELPER};
     for (const std::string& argument : GetParam().arguments)
-        command.push_back(argument == "@" ? config.string() : argument);
+        command.push_back(argument == "@" ? config.string() : argument == "#" ? other.string() : argument);
 
     const int before = openDescriptorCount();
     {
@@ -70,7 +80,9 @@ INSTANTIATE_TEST_SUITE_P(Helpers, HelperConfigFileOpenerTest,
         HelperCase{"sends_nothing", {"nothing"}, false},
         HelperCase{"sends_two_descriptors", {"send-two", "@"}, false},
         HelperCase{"sends_two_messages", {"send-twice", "@"}, false},
-        HelperCase{"sends_a_pipe", {"send-pipe"}, false}),
+        HelperCase{"sends_a_pipe", {"send-pipe"}, false},
+        HelperCase{"sends_another_regular_file", {"send", "#"}, false},
+        HelperCase{"sends_it_open_for_writing", {"send-writable", "@"}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

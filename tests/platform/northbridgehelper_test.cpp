@@ -57,21 +57,27 @@ private:
     UniqueFd m_fd;
 };
 
-// 256 bytes of configuration space, readable by root only: the receiver
-// can read it only through the helper's descriptor, as with the real
-// file's registers past offset 64.
-bool writeFixture()
+// None: no northbridge. File: 256 bytes of configuration space, readable
+// by root only: the receiver can read it only through the helper's
+// descriptor, as with the real file's registers past offset 64. Link: the
+// same bytes elsewhere, with a link to them in the config file's place.
+enum class Fixture { None, File, Link };
+
+bool writeFixture(Fixture fixture)
 {
     const std::string folder = std::string(kDevices) + "/0000:00:18.3";
+    if (fixture == Fixture::None)
+        return true;
     if (::mkdir(folder.c_str(), 0755) != 0)
         return false;
+    const std::string file = fixture == Fixture::Link ? folder + "/elsewhere" : kConfigFile;
     unsigned char bytes[256] = {};
     for (const auto& [offset, value] : {std::pair{0xA4, kThermal55Celsius}, std::pair{0xFC, kFamily10hSignature}}) {
         for (int i = 0; i < 4; ++i)
             bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
     }
-    std::ofstream(kConfigFile, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
-    return ::chmod(kConfigFile, 0400) == 0;
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    return ::chmod(file.c_str(), 0400) == 0 && (fixture == Fixture::File || ::symlink(file.c_str(), kConfigFile) == 0);
 }
 
 int runHelper(const std::vector<std::string>& arguments, int stdinFd)
@@ -96,7 +102,7 @@ int runHelper(const std::vector<std::string>& arguments, int stdinFd)
 // Runs `body` as root in a forked child inside a new mount namespace with
 // a tmpfs over the PCI devices folder; returns its Outcome, or nothing
 // when namespaces or the mount are not available here.
-std::optional<Outcome> inPrivateNamespace(bool withFixture, const std::function<Outcome()>& body)
+std::optional<Outcome> inPrivateNamespace(Fixture fixture, const std::function<Outcome()>& body)
 {
     int report[2];
     if (::pipe(report) != 0)
@@ -107,7 +113,7 @@ std::optional<Outcome> inPrivateNamespace(bool withFixture, const std::function<
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("veltaro-test", kDevices, "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755") != 0)
             ::_exit(kSkip);
-        if (withFixture && !writeFixture())
+        if (!writeFixture(fixture))
             ::_exit(1);
         const Outcome outcome = body();
         const bool written = ::write(report[1], &outcome, sizeof outcome) == sizeof outcome;
@@ -142,7 +148,7 @@ TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatRead
     const uid_t uid = nobody->pw_uid;
     const gid_t gid = nobody->pw_gid;
 
-    const auto outcome = inPrivateNamespace(true, [uid, gid] {
+    const auto outcome = inPrivateNamespace(Fixture::File, [uid, gid] {
         Outcome result;
         int ends[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
@@ -157,7 +163,7 @@ TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatRead
         const int own = ::open(kConfigFile, O_RDONLY | O_CLOEXEC);
         result.ownOpenErrno = own < 0 ? errno : 0;
 
-        LinuxPortIo driver("/sys/bus/pci", std::make_unique<GivenOpener>(receiveOneRegularFile(ends[0])));
+        LinuxPortIo driver("/sys/bus/pci", std::make_unique<GivenOpener>(receiveConfigFile(ends[0], kConfigFile)));
         result.started = driver.InitializeWinIo();
         result.thermal = PciConfigRead(driver, 0x8000C3A4);
         result.signature = PciConfigRead(driver, 0x8000C3FC);
@@ -176,10 +182,15 @@ TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatRead
 
 struct RefusalCase {
     const char* name;
-    bool withFixture;
+    Fixture fixture;
     bool socketAsStdin;
     std::vector<std::string> arguments;
 };
+
+void PrintTo(const RefusalCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class NorthbridgeHelperRefusalTest : public NorthbridgeHelperTest, public ::testing::WithParamInterface<RefusalCase> {};
 
@@ -187,7 +198,7 @@ class NorthbridgeHelperRefusalTest : public NorthbridgeHelperTest, public ::test
 TEST_P(NorthbridgeHelperRefusalTest, ExitsNonZeroHavingSentNothing)
 {
     const RefusalCase& refusal = GetParam();
-    const auto outcome = inPrivateNamespace(refusal.withFixture, [&refusal] {
+    const auto outcome = inPrivateNamespace(refusal.fixture, [&refusal] {
         Outcome result;
         int ends[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
@@ -210,9 +221,10 @@ TEST_P(NorthbridgeHelperRefusalTest, ExitsNonZeroHavingSentNothing)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Refusals, NorthbridgeHelperRefusalTest,
     ::testing::Values(
-        RefusalCase{"no_northbridge", false, true, {}},
-        RefusalCase{"stdin_not_a_socket", true, false, {}},
-        RefusalCase{"any_argument", true, true, {"/etc/shadow"}}),
+        RefusalCase{"no_northbridge", Fixture::None, true, {}},
+        RefusalCase{"stdin_not_a_socket", Fixture::File, false, {}},
+        RefusalCase{"any_argument", Fixture::File, true, {"/etc/shadow"}},
+        RefusalCase{"config_is_a_link", Fixture::Link, true, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -7,6 +7,7 @@
 //   standinhelper send-two <file>      two descriptors in one message, exit 0
 //   standinhelper send-twice <file>    one descriptor in each of two messages, exit 0
 //   standinhelper send-pipe            the read end of a pipe, exit 0
+//   standinhelper send-writable <file> <file> opened for reading and writing, exit 0
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -40,6 +41,8 @@ bool sendDescriptors(const std::vector<int>& fds)
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "send-writable" && argc > 2)
+        return sendDescriptors({::open(argv[2], O_RDWR | O_CLOEXEC)}) ? 0 : 10;
     const int file = argc > 2 ? ::open(argv[2], O_RDONLY | O_CLOEXEC) : -1;
     if (mode == "send")
         return sendDescriptors({file}) ? 0 : 10;
