@@ -13,10 +13,12 @@ namespace veltaro {
 
 std::unique_ptr<PortIo> createSystemPortIo()
 {
-    // Run by root, the program opens the file itself; anyone else asks the
-    // installed helper through pkexec and keeps only its descriptor.
+    // Run by root, the program opens the file itself, at once, before it
+    // gives up root; anyone else asks the installed helper through pkexec
+    // and keeps only its descriptor.
     if (::geteuid() == 0)
-        return std::make_unique<LinuxPortIo>();
+        return std::make_unique<LinuxPortIo>(
+            "/sys/bus/pci", std::make_unique<EarlyConfigFileOpener>("/sys/bus/pci/devices/0000:00:18.3/config"));
     return std::make_unique<LinuxPortIo>(
         "/sys/bus/pci",
         std::make_unique<HelperConfigFileOpener>(std::vector<std::string>{"/usr/bin/pkexec", VELTARO_HELPER_PATH},
