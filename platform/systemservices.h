@@ -17,4 +17,11 @@ std::unique_ptr<Shell> createSystemShell();
 std::unique_ptr<RegistryBackend> createSystemRegistry();
 std::unique_ptr<ComputerName> createSystemComputerName();
 
+// Called once at start, after createSystemPortIo and before the window
+// toolkit starts. Started as root through sudo or pkexec, the program
+// keeps the registers it has opened and goes on as the user who started
+// it, with that user's groups and no capabilities; a root login stays
+// root. False when root could not be given up: the program must end.
+bool dropToInvokingUser();
+
 }  // namespace veltaro

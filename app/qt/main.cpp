@@ -6,8 +6,12 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    // Before the toolkit starts: run as root, the registers are opened now
+    // and root is then given up.
     const auto portIo = veltaro::createSystemPortIo();
+    if (!veltaro::dropToInvokingUser())
+        return 1;
+    QApplication application(argc, argv);
     const auto registry = veltaro::createSystemRegistry();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();

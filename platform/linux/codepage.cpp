@@ -10,9 +10,31 @@ namespace veltaro {
 // locale at start; until something does, it is the plain "C" locale, in
 // which every byte above 0x7F is invalid.
 //
-// Invalid input is replaced rather than passed on: U+FFFD marks bytes that
-// were there but could not be read, so a garbled processor name still shows
-// as garbled, and nothing is ever read past the end of the input.
+// Linux names are bytes, not text: a host name can hold UTF-8 under
+// LANG=C, or Latin-1 under a UTF-8 locale. A byte that does not decode
+// therefore becomes an unpaired low surrogate, U+DC00 plus the byte, which
+// no decoded character can be, and turns back into that same byte on the
+// way out. A name read from the system and handed back to it arrives
+// unchanged, whatever the locale; shown on screen, such a character draws
+// as a replacement mark, so a garbled processor name still shows as
+// garbled. Nothing is ever read past the end of the input.
+
+namespace {
+
+constexpr wchar_t kFirstEscape = 0xDC00;
+constexpr wchar_t kLastEscape = 0xDCFF;
+
+bool isEscapedByte(wchar_t c)
+{
+    return c >= kFirstEscape && c <= kLastEscape;
+}
+
+wchar_t escaped(char byte)
+{
+    return static_cast<wchar_t>(kFirstEscape + static_cast<unsigned char>(byte));
+}
+
+}  // namespace
 
 std::string toSystemCodePage(std::wstring_view text)
 {
@@ -21,6 +43,10 @@ std::string toSystemCodePage(std::wstring_view text)
     std::mbstate_t state{};
     char character[MB_LEN_MAX];
     for (const wchar_t c : text) {
+        if (isEscapedByte(c)) {
+            bytes.push_back(static_cast<char>(c - kFirstEscape));
+            continue;
+        }
         const std::size_t count = std::wcrtomb(character, c, &state);
         if (count == static_cast<std::size_t>(-1)) {
             bytes.push_back('?');
@@ -34,20 +60,17 @@ std::string toSystemCodePage(std::wstring_view text)
 
 std::wstring fromSystemCodePage(std::string_view bytes)
 {
-    constexpr wchar_t kReplacement = L'\uFFFD';
     std::wstring text;
     text.reserve(bytes.size());
     std::mbstate_t state{};
     while (!bytes.empty()) {
         wchar_t c = 0;
         const std::size_t count = std::mbrtowc(&c, bytes.data(), bytes.size(), &state);
-        if (count == static_cast<std::size_t>(-2)) {
-            // A character begun but cut off by the end of the input.
-            text.push_back(kReplacement);
-            break;
-        }
-        if (count == static_cast<std::size_t>(-1)) {
-            text.push_back(kReplacement);
+        // -1: not a character here; -2: one begun but cut off by the end of
+        // the input. A surrogate is never a character of a locale's
+        // encoding: taken as one, it would come back out as a single byte.
+        if (count == static_cast<std::size_t>(-1) || count == static_cast<std::size_t>(-2) || isEscapedByte(c)) {
+            text.push_back(escaped(bytes.front()));
             bytes.remove_prefix(1);
             state = std::mbstate_t{};
             continue;

@@ -24,4 +24,21 @@ public:
     UniqueFd open(const std::filesystem::path& configFile) override;
 };
 
+// Opens the file at once, with the rights this process has when it is
+// made, and hands that descriptor out when the driver starts. Run as root,
+// the program opens the registers this way before it gives up root for
+// the user who started it.
+class EarlyConfigFileOpener final : public ConfigFileOpener {
+public:
+    explicit EarlyConfigFileOpener(std::filesystem::path configFile);
+
+    // The early descriptor, the first time it is asked for that file;
+    // otherwise the file is opened with the rights of this process now.
+    UniqueFd open(const std::filesystem::path& configFile) override;
+
+private:
+    std::filesystem::path m_configFile;
+    UniqueFd m_early;
+};
+
 }  // namespace veltaro

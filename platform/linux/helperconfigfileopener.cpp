@@ -1,25 +1,87 @@
 #include "helperconfigfileopener.h"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstring>
+#include <thread>
 
 namespace veltaro {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // Room for a few descriptors, so that a peer sending more than one is
 // seen doing so (and its extra descriptors closed) rather than cut off.
 constexpr std::size_t kControlRoom = 4;
 
-// Starts `command` with `socket` as its standard input and waits for it.
-// True when it ran and exited with status 0.
-bool runWithSocketAsStdin(const std::vector<std::string>& command, int socket)
+// How long an ended command may take to disappear.
+constexpr std::chrono::seconds kReapLimit{2};
+
+// pkexec takes over a few of its caller's variables and exits with 127,
+// before asking anything, when one looks wrong to it: a SHELL that
+// /etc/shells does not list, a "/" or ".." in LANG or TERM. The helper
+// reads none of them, so the command gets only a search path of its own.
+char kSearchPath[] = "PATH=/usr/sbin:/usr/bin:/sbin:/bin";
+char* const kCommandEnvironment[] = {kSearchPath, nullptr};
+
+// A launcher may leave SIGCHLD ignored, which this process inherits; the
+// kernel then reaps children by itself, waitpid finds none, and a helper
+// that succeeded would count as failed.
+void restoreDefaultChildSignal()
+{
+    struct sigaction current {};
+    if (::sigaction(SIGCHLD, nullptr, &current) != 0)
+        return;
+    if (current.sa_handler == SIG_IGN || (current.sa_flags & SA_NOCLDWAIT) != 0) {
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        ::sigaction(SIGCHLD, &standard, nullptr);
+    }
+}
+
+enum class Waited { Exited, Lost, TimedOut };
+
+// Waits until `child` has ended (its status in `status`) or `deadline` has
+// passed. Lost: the child cannot be waited for.
+Waited waitUntil(pid_t child, Clock::time_point deadline, int& status)
+{
+    // Readable once the child has ended; without it (kernels before 5.3)
+    // the wait takes short naps instead. (glibc 2.36 declares pidfd_open
+    // without C linkage for C++.)
+    const UniqueFd ended(static_cast<int>(::syscall(SYS_pidfd_open, child, 0)));
+    for (;;) {
+        const pid_t waited = ::waitpid(child, &status, WNOHANG);
+        if (waited == child)
+            return Waited::Exited;
+        if (waited < 0 && errno != EINTR)
+            return Waited::Lost;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return Waited::TimedOut;
+        if (ended.valid()) {
+            pollfd notice{ended.get(), POLLIN, 0};
+            ::poll(&notice, 1, static_cast<int>(std::min<std::chrono::milliseconds::rep>(left.count(), INT_MAX)));
+        } else {
+            std::this_thread::sleep_for(std::min<std::chrono::milliseconds>(left, std::chrono::milliseconds(20)));
+        }
+    }
+}
+
+// Starts `command` with `socket` as its standard input and waits for it,
+// for `answerLimit` at most. True when it ran and exited with status 0.
+bool runWithSocketAsStdin(const std::vector<std::string>& command, int socket, std::chrono::milliseconds answerLimit)
 {
     std::vector<char*> argv;
     argv.reserve(command.size() + 1);
@@ -27,6 +89,7 @@ bool runWithSocketAsStdin(const std::vector<std::string>& command, int socket)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
+    restoreDefaultChildSignal();
     // posix_spawn rather than fork: nothing of this (Qt) process runs in
     // the child between the two halves of starting it.
     posix_spawn_file_actions_t actions;
@@ -34,30 +97,47 @@ bool runWithSocketAsStdin(const std::vector<std::string>& command, int socket)
         return false;
     pid_t child = -1;
     const bool spawned = ::posix_spawn_file_actions_adddup2(&actions, socket, STDIN_FILENO) == 0 &&
-                         ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+                         ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), kCommandEnvironment) == 0;
     ::posix_spawn_file_actions_destroy(&actions);
     if (!spawned)
         return false;
 
     int status = 0;
-    pid_t waited;
-    do {
-        waited = ::waitpid(child, &status, 0);
-    } while (waited < 0 && errno == EINTR);
-    return waited == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    switch (waitUntil(child, Clock::now() + answerLimit, status)) {
+    case Waited::Exited:
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    case Waited::Lost:
+        return false;
+    case Waited::TimedOut:
+        // Still pkexec, waiting for polkit, it runs with our real user id
+        // and can be ended. Once it has become the helper it runs as root
+        // and cannot be, but the helper never waits for anything.
+        if (::kill(child, SIGKILL) == 0)
+            waitUntil(child, Clock::now() + kReapLimit, status);
+        return false;
+    }
+    return false;
 }
 
-bool isRegularFile(int fd)
+// The descriptor is `file` itself, not any other file that the helper,
+// or whatever answers in its place, could open, and it cannot write.
+bool isReadOnlyDescriptorOf(int fd, const std::filesystem::path& file)
 {
-    struct stat status {};
-    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    struct stat received {};
+    struct stat expected {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    return ::fstat(fd, &received) == 0 && S_ISREG(received.st_mode) && ::stat(file.c_str(), &expected) == 0 &&
+           received.st_dev == expected.st_dev && received.st_ino == expected.st_ino && flags >= 0 &&
+           (flags & O_ACCMODE) == O_RDONLY && (flags & O_PATH) == 0;
 }
 
 }  // namespace
 
-HelperConfigFileOpener::HelperConfigFileOpener(std::vector<std::string> command, std::filesystem::path servedFile)
+HelperConfigFileOpener::HelperConfigFileOpener(std::vector<std::string> command, std::filesystem::path servedFile,
+                                               std::chrono::milliseconds answerLimit)
     : m_command(std::move(command))
     , m_servedFile(std::move(servedFile))
+    , m_answerLimit(answerLimit)
 {
 }
 
@@ -74,17 +154,17 @@ UniqueFd HelperConfigFileOpener::open(const std::filesystem::path& configFile)
     const UniqueFd ours(ends[0]);
     UniqueFd theirs(ends[1]);
 
-    const bool succeeded = runWithSocketAsStdin(m_command, theirs.get());
+    const bool succeeded = runWithSocketAsStdin(m_command, theirs.get(), m_answerLimit);
     // With the helper's end closed here too, reading finds the end of what
     // it sent instead of waiting for more.
     theirs.reset();
-    UniqueFd received = receiveOneRegularFile(ours.get());
+    UniqueFd received = receiveConfigFile(ours.get(), m_servedFile);
     if (!succeeded)
         return {};
     return received;
 }
 
-UniqueFd receiveOneRegularFile(int socket)
+UniqueFd receiveConfigFile(int socket, const std::filesystem::path& expectedFile)
 {
     std::vector<UniqueFd> descriptors;
     bool clean = true;
@@ -118,7 +198,7 @@ UniqueFd receiveOneRegularFile(int socket)
         if ((message.msg_flags & MSG_CTRUNC) != 0)
             clean = false;
     }
-    if (!clean || descriptors.size() != 1 || !isRegularFile(descriptors.front().get()))
+    if (!clean || descriptors.size() != 1 || !isReadOnlyDescriptorOf(descriptors.front().get(), expectedFile))
         return {};
     return std::move(descriptors.front());
 }

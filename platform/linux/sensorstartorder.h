@@ -21,7 +21,8 @@ struct LinuxSensorSources {
 // The Linux port driver, trying at start:
 //   1. the kernel's own sensor reading (k8temp, k10temp), which needs no
 //      rights, when its hwmon folder is there and reads;
-//   2. run as root: the configuration file, opened directly;
+//   2. run as root: the configuration file, opened directly when the
+//      driver is made (before the program gives up root);
 //   3. anyone else: the configuration file opened by the helper.
 std::unique_ptr<PortIo> createLinuxSensorPortIo(LinuxSensorSources sources);
 

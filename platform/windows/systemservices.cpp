@@ -33,4 +33,11 @@ std::unique_ptr<ComputerName> createSystemComputerName()
     return std::make_unique<WindowsComputerName>();
 }
 
+// An administrator's rights come with the whole process on Windows; there
+// is no starting user to return to.
+bool dropToInvokingUser()
+{
+    return true;
+}
+
 }  // namespace veltaro

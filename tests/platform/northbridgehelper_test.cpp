@@ -1,6 +1,7 @@
-// The privileged helper, run as root in a private mount namespace where a
-// tmpfs over the kernel's PCI devices folder holds a fixture northbridge.
-// Needs root and mount namespaces; skipped without them.
+// The privileged side: the helper, and the program started as root, each
+// run as root in a private mount namespace where a tmpfs over the kernel's
+// PCI devices folder holds a fixture northbridge. Needs root and mount
+// namespaces; skipped without them.
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -12,7 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -24,6 +27,8 @@
 #include "helperconfigfileopener.h"
 #include "linuxportio.h"
 #include "pciconfigread.h"
+#include "processrights.h"
+#include "systemservices.h"
 
 namespace veltaro {
 namespace {
@@ -57,21 +62,27 @@ private:
     UniqueFd m_fd;
 };
 
-// 256 bytes of configuration space, readable by root only: the receiver
-// can read it only through the helper's descriptor, as with the real
-// file's registers past offset 64.
-bool writeFixture()
+// None: no northbridge. File: 256 bytes of configuration space, readable
+// by root only: the receiver can read it only through the helper's
+// descriptor, as with the real file's registers past offset 64. Link: the
+// same bytes elsewhere, with a link to them in the config file's place.
+enum class Fixture { None, File, Link };
+
+bool writeFixture(Fixture fixture)
 {
     const std::string folder = std::string(kDevices) + "/0000:00:18.3";
+    if (fixture == Fixture::None)
+        return true;
     if (::mkdir(folder.c_str(), 0755) != 0)
         return false;
+    const std::string file = fixture == Fixture::Link ? folder + "/elsewhere" : kConfigFile;
     unsigned char bytes[256] = {};
     for (const auto& [offset, value] : {std::pair{0xA4, kThermal55Celsius}, std::pair{0xFC, kFamily10hSignature}}) {
         for (int i = 0; i < 4; ++i)
             bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
     }
-    std::ofstream(kConfigFile, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
-    return ::chmod(kConfigFile, 0400) == 0;
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    return ::chmod(file.c_str(), 0400) == 0 && (fixture == Fixture::File || ::symlink(file.c_str(), kConfigFile) == 0);
 }
 
 int runHelper(const std::vector<std::string>& arguments, int stdinFd)
@@ -94,9 +105,10 @@ int runHelper(const std::vector<std::string>& arguments, int stdinFd)
 }
 
 // Runs `body` as root in a forked child inside a new mount namespace with
-// a tmpfs over the PCI devices folder; returns its Outcome, or nothing
+// a tmpfs over the PCI devices folder; returns what it reports, or nothing
 // when namespaces or the mount are not available here.
-std::optional<Outcome> inPrivateNamespace(bool withFixture, const std::function<Outcome()>& body)
+template <typename Result>
+std::optional<Result> inPrivateNamespace(Fixture fixture, const std::function<Result()>& body)
 {
     int report[2];
     if (::pipe(report) != 0)
@@ -107,14 +119,14 @@ std::optional<Outcome> inPrivateNamespace(bool withFixture, const std::function<
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("veltaro-test", kDevices, "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755") != 0)
             ::_exit(kSkip);
-        if (withFixture && !writeFixture())
+        if (!writeFixture(fixture))
             ::_exit(1);
-        const Outcome outcome = body();
+        const Result outcome = body();
         const bool written = ::write(report[1], &outcome, sizeof outcome) == sizeof outcome;
         ::_exit(written ? 0 : 1);
     }
     ::close(report[1]);
-    Outcome outcome;
+    Result outcome;
     const bool read = ::read(report[0], &outcome, sizeof outcome) == sizeof outcome;
     ::close(report[0]);
     int status = 0;
@@ -142,7 +154,7 @@ TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatRead
     const uid_t uid = nobody->pw_uid;
     const gid_t gid = nobody->pw_gid;
 
-    const auto outcome = inPrivateNamespace(true, [uid, gid] {
+    const auto outcome = inPrivateNamespace<Outcome>(Fixture::File, [uid, gid] {
         Outcome result;
         int ends[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
@@ -157,7 +169,7 @@ TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatRead
         const int own = ::open(kConfigFile, O_RDONLY | O_CLOEXEC);
         result.ownOpenErrno = own < 0 ? errno : 0;
 
-        LinuxPortIo driver("/sys/bus/pci", std::make_unique<GivenOpener>(receiveOneRegularFile(ends[0])));
+        LinuxPortIo driver("/sys/bus/pci", std::make_unique<GivenOpener>(receiveConfigFile(ends[0], kConfigFile)));
         result.started = driver.InitializeWinIo();
         result.thermal = PciConfigRead(driver, 0x8000C3A4);
         result.signature = PciConfigRead(driver, 0x8000C3FC);
@@ -176,10 +188,15 @@ TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatRead
 
 struct RefusalCase {
     const char* name;
-    bool withFixture;
+    Fixture fixture;
     bool socketAsStdin;
     std::vector<std::string> arguments;
 };
+
+void PrintTo(const RefusalCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class NorthbridgeHelperRefusalTest : public NorthbridgeHelperTest, public ::testing::WithParamInterface<RefusalCase> {};
 
@@ -187,7 +204,7 @@ class NorthbridgeHelperRefusalTest : public NorthbridgeHelperTest, public ::test
 TEST_P(NorthbridgeHelperRefusalTest, ExitsNonZeroHavingSentNothing)
 {
     const RefusalCase& refusal = GetParam();
-    const auto outcome = inPrivateNamespace(refusal.withFixture, [&refusal] {
+    const auto outcome = inPrivateNamespace<Outcome>(refusal.fixture, [&refusal] {
         Outcome result;
         int ends[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
@@ -210,9 +227,89 @@ TEST_P(NorthbridgeHelperRefusalTest, ExitsNonZeroHavingSentNothing)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Refusals, NorthbridgeHelperRefusalTest,
     ::testing::Values(
-        RefusalCase{"no_northbridge", false, true, {}},
-        RefusalCase{"stdin_not_a_socket", true, false, {}},
-        RefusalCase{"any_argument", true, true, {"/etc/shadow"}}),
+        RefusalCase{"no_northbridge", Fixture::None, true, {}},
+        RefusalCase{"stdin_not_a_socket", Fixture::File, false, {}},
+        RefusalCase{"any_argument", Fixture::File, true, {"/etc/shadow"}},
+        RefusalCase{"config_is_a_link", Fixture::Link, true, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// What the program started as root reports once it has given up root.
+struct RootStartOutcome {
+    bool dropped = false;  // what dropToInvokingUser returned
+    uid_t uids[3] = {};    // real, effective, saved
+    gid_t gids[3] = {};
+    bool keepsRootGroup = true;
+    bool holdsCapabilities = true;
+    bool started = false;       // InitializeWinIo after the drop
+    std::uint32_t thermal = 0;  // register 0xA4
+};
+
+struct RootStartCase {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> environment;  // what sudo or pkexec left
+    uid_t expectedId;                                              // user and group alike
+};
+
+void PrintTo(const RootStartCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class RootStartTest : public NorthbridgeHelperTest, public ::testing::WithParamInterface<RootStartCase> {};
+
+// Started as root through sudo or pkexec, the program opens the registers
+// first and then runs as the user who started it: that user's ids, none of
+// root's groups or capabilities, and a driver that still reads past offset
+// 64. A root login keeps root. These are the steps of the program's main
+// before the window toolkit starts.
+TEST_P(RootStartTest, OpensTheRegistersThenRunsAsTheInvokingUser)
+{
+    const RootStartCase& start = GetParam();
+    const auto outcome = inPrivateNamespace<RootStartOutcome>(Fixture::File, [&start] {
+        RootStartOutcome result;
+        for (const char* name : {"SUDO_UID", "SUDO_GID", "PKEXEC_UID"})
+            ::unsetenv(name);
+        for (const auto& [name, value] : start.environment)
+            ::setenv(name, value, 1);
+        const gid_t rootGroup = 0;
+        if (::setgroups(1, &rootGroup) != 0)
+            return result;
+
+        const auto portIo = createSystemPortIo();
+        result.dropped = dropToInvokingUser();
+        ::getresuid(&result.uids[0], &result.uids[1], &result.uids[2]);
+        ::getresgid(&result.gids[0], &result.gids[1], &result.gids[2]);
+        std::vector<gid_t> groups(64);
+        groups.resize(static_cast<std::size_t>(std::max(::getgroups(64, groups.data()), 0)));
+        result.keepsRootGroup = std::find(groups.begin(), groups.end(), rootGroup) != groups.end();
+        result.holdsCapabilities = testing::holdsCapabilities(::getpid());
+        result.started = portIo->InitializeWinIo();
+        result.thermal = PciConfigRead(*portIo, 0x8000C3A4);
+        return result;
+    });
+    if (!outcome)
+        GTEST_SKIP() << "no private mount namespace with a tmpfs over " << kDevices << " here";
+
+    EXPECT_TRUE(outcome->dropped);
+    for (const uid_t uid : outcome->uids)
+        EXPECT_EQ(uid, start.expectedId);
+    for (const gid_t gid : outcome->gids)
+        EXPECT_EQ(gid, start.expectedId);
+    if (start.expectedId != 0) {
+        EXPECT_FALSE(outcome->keepsRootGroup);
+        EXPECT_FALSE(outcome->holdsCapabilities);
+    }
+    EXPECT_TRUE(outcome->started);
+    EXPECT_EQ(outcome->thermal, kThermal55Celsius);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Starts, RootStartTest,
+    ::testing::Values(
+        RootStartCase{"sudo", {{"SUDO_UID", "65534"}, {"SUDO_GID", "65534"}}, 65534},
+        RootStartCase{"pkexec", {{"PKEXEC_UID", "65534"}}, 65534},  // nobody, whose group is nogroup
+        RootStartCase{"root_login", {}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -7,15 +7,32 @@
 //   standinhelper send-two <file>      two descriptors in one message, exit 0
 //   standinhelper send-twice <file>    one descriptor in each of two messages, exit 0
 //   standinhelper send-pipe            the read end of a pipe, exit 0
+//   standinhelper send-writable <file> <file> opened for reading and writing, exit 0
+//   standinhelper answer-late <s> <file> one descriptor after <s> seconds, exit 0
+// Like pkexec, it exits with 127 before anything else when its SHELL is
+// not listed in /etc/shells.
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+bool shellIsListed(const std::string& shell)
+{
+    std::ifstream shells("/etc/shells");
+    std::string line;
+    while (std::getline(shells, line)) {
+        if (line == shell)
+            return true;
+    }
+    return false;
+}
 
 bool sendDescriptors(const std::vector<int>& fds)
 {
@@ -39,7 +56,16 @@ bool sendDescriptors(const std::vector<int>& fds)
 
 int main(int argc, char** argv)
 {
+    const char* shell = std::getenv("SHELL");
+    if (shell != nullptr && !shellIsListed(shell))
+        return 127;
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "send-writable" && argc > 2)
+        return sendDescriptors({::open(argv[2], O_RDWR | O_CLOEXEC)}) ? 0 : 10;
+    if (mode == "answer-late" && argc > 3) {
+        ::sleep(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
+        return sendDescriptors({::open(argv[3], O_RDONLY | O_CLOEXEC)}) ? 0 : 10;
+    }
     const int file = argc > 2 ? ::open(argv[2], O_RDONLY | O_CLOEXEC) : -1;
     if (mode == "send")
         return sendDescriptors({file}) ? 0 : 10;

@@ -1,3 +1,6 @@
+#include <sched.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -195,6 +198,50 @@ TEST(HardwareTreeTest, ShowsANonAsciiProcessorNameInTheUsersEncoding)
                                                                       L"fprozessor f\u00FCr \u00DC"
                                                                       L"bungen");
 }
+
+struct HostNameCase {
+    const char* name;
+    const char* locale;
+    std::string hostName;  // bytes, as the kernel keeps them
+};
+
+void PrintTo(const HostNameCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class LocalHostNameTest : public ::testing::TestWithParam<HostNameCase> {};
+
+// The kernel takes any bytes as the host name. Read through the system's
+// computer name, turned into text and handed back to the registry stand-in
+// for the connection, the name must still be this computer's, whatever the
+// locale: otherwise the user is told the registry cannot be reached.
+TEST_P(LocalHostNameTest, ConnectsToTheLocalRegistryWhateverTheLocale)
+{
+    // A host name of our own, in a namespace of this test process alone.
+    if (::unshare(CLONE_NEWUTS) != 0)
+        GTEST_SKIP() << "no host name namespace here (needs root)";
+    ASSERT_EQ(::sethostname(GetParam().hostName.data(), GetParam().hostName.size()), 0);
+    testing::LocaleGuard locale(GetParam().locale);
+    ASSERT_TRUE(locale.active());
+
+    LinuxHardwareRegistry registry(kFixtures / "amd-family10h-phenom-ii-x4.cpuinfo");
+    LinuxComputerName computerName;
+    RecordingMessageService messages;
+    Functions functions(registry, computerName, messages);
+
+    EXPECT_EQ(functions.ConnectRegistry(functions.GetHostName()), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Names, LocalHostNameTest,
+    ::testing::Values(
+        HostNameCase{"utf8_name_under_lang_c", "C", "caf\xC3\xA9"},
+        HostNameCase{"latin1_name_under_utf8", "C.UTF-8", "caf\xE9"},
+        HostNameCase{"cut_utf8_under_utf8", "C.UTF-8", "box-\xE2\x84"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // The real machine: the system's own services, end to end.
 TEST(SystemHardwareTreeTest, ShowsTheKernelsModelNameOfProcessor0)

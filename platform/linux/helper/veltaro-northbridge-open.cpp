@@ -56,7 +56,9 @@ int main(int argc, char**)
         return 2;
     // The path is fixed and lies in sysfs, which only the kernel shapes;
     // the descriptor must be the plain file itself, nothing that blocks.
-    const int fd = ::open(kConfigFile, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    // The device's folder there is a link, the file itself never is: one
+    // found in its place is not followed.
+    const int fd = ::open(kConfigFile, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
     struct stat status {};
     if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
         return 3;
