@@ -85,16 +85,18 @@ TEST_F(StartupTest, RunEndsWithoutTheEventLoopAfterTheDriverMessage)
 {
     ports.initializeResult = false;
     bool loopRan = false;
-    QTimer::singleShot(0, [&] {
+    QTimer firstEvent;
+    firstEvent.setSingleShot(true);
+    QObject::connect(&firstEvent, &QTimer::timeout, [&] {
         loopRan = true;
         QCoreApplication::quit();
     });
+    firstEvent.start(0);
 
     EXPECT_EQ(runVeltaro(*qApp, services(), QStringLiteral("Veltaro")), 1);
 
     EXPECT_FALSE(loopRan);
     EXPECT_EQ(messages.shown.size(), 1u);
-    QCoreApplication::processEvents();  // the pending quit, so that it reaches no later test
 }
 
 // The demo as its program runs it: its window's title says that the
@@ -116,7 +118,10 @@ TEST(DemoProgramTest, ShowsItsWindowUnderTheDemoTitle)
         }
     });
     inspect.start();
-    QTimer::singleShot(10000, [] { QCoreApplication::exit(2); });
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    giveUp.start(10000);
 
     EXPECT_EQ(runDemo(*qApp), 0);
 
