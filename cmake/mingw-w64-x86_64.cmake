@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building for 64-bit Windows with Debian's MinGW-w64 compilers
 # (g++-mingw-w64-x86-64). The posix thread variant is the one with
 # std::mutex, which GoogleTest needs. Programs are linked statically so

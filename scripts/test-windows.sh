@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross-builds the Windows adapters, the libraries without Qt and their
 # tests for 64-bit Windows (MinGW-w64) and runs the tests under Wine, in a
 # throwaway Wine prefix inside the build folder (build/windows-cross).
