@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFont>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QPalette>
@@ -65,6 +66,12 @@ QCursor envelopeCursor(qreal devicePixelRatio)
         if (image.width() == side) {
             QPixmap pixmap = QPixmap::fromImage(image);
             pixmap.setDevicePixelRatio(doubled ? 2.0 : 1.0);
+            // Qt's X11 back end hands the hot spot to the X server as it
+            // is, beside the picture's own pixels, where the others scale
+            // it by the picture's device pixel ratio: for X11 it is given
+            // in the picture's pixels.
+            if (QGuiApplication::platformName() == QLatin1String("xcb"))
+                return QCursor(pixmap, side / 2, side / 2);
             return QCursor(pixmap);
         }
     }
