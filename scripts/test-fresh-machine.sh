@@ -66,6 +66,8 @@ mirror=$(archive "$codename")
 [ -n "$mirror" ] || { echo "apt here uses no Debian archive for $codename main" >&2; exit 1; }
 
 root=$(mktemp -d /var/tmp/veltaro-fresh-machine.XXXXXX)
+# It becomes the root folder of a system whose users must enter it.
+chmod 755 "$root"
 cleanup()
 {
     local status=$?
