@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cpuinfofixture.h"
 
 #include <unistd.h>

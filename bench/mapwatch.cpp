@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts a program on the X display in $DISPLAY and measures it the same
 // way whatever the program is:
 //   startup_ms   from just before fork() to the MapNotify of its first

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The product's texts, generated from the project's version and the author
 # cache variables: productinfo.h for the program, and on Windows the
 # resource script with the program file's icon and version record. Both

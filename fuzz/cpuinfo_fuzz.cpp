@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The processor description reader on any bytes. The tree it builds is
 // then read the way the program reads it: the system identifier, and the
 // first processor's name, identifier and clock. Every sub-key opened must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HexDigitsToDecimal on any text: it must not crash, and what it gives is
 // either the empty text (the value does not fit a signed 32-bit integer)
 // or the decimal of the digits' value, which reads back unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux driver's register read on a northbridge config file of any
 // length and content. The input becomes <tree>/devices/0000:00:18.3/config
 // in a temporary tree of this process; the driver starts on it and the

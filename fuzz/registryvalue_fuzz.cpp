@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ReadRegistryValue against a registry that answers the open and the
 // query with whatever the input says: any status, type code, data and
 // reported size. The buffer of the read is 1024 bytes; the stand-in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks (bench preset, Release) and runs them: each one
 # 10 times in random order, so that load from elsewhere on the machine
 # spreads over all of them, reporting the median. Then the tick's sensor

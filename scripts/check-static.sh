@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Static checks of the project's own sources: the layout (clang-format),
 # clang-tidy with the checks in .clang-tidy, and cppcheck. Any finding
 # fails the script. Generated files (the build folders, moc output) are
@@ -8,7 +9,11 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh clang-format clang-tidy cppcheck clang-14 libclang-rt-14-dev python3
 
-mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+# A failing git (for example in a clone another user owns, which git
+# refuses) must fail the stage, not leave it nothing to check.
+listed=$(git ls-files '*.cpp' '*.h')
+mapfile -t sources <<<"$listed"
+[ -n "$listed" ] || { echo "check-static: git lists no sources to check" >&2; exit 1; }
 
 echo "== clang-format"
 clang-format --dry-run --Werror "${sources[@]}"
@@ -36,7 +41,9 @@ for entry in entries:
 with open(os.path.join(root, "build", "static", "compile_commands.json"), "w") as f:
     json.dump(own, f, indent=1)
 PY
-mapfile -t units < <(python3 -c 'import json; print("\n".join(e["file"] for e in json.load(open("build/static/compile_commands.json"))))')
+listed=$(python3 -c 'import json; print("\n".join(e["file"] for e in json.load(open("build/static/compile_commands.json"))))')
+mapfile -t units <<<"$listed"
+[ -n "$listed" ] || { echo "check-static: the compilation database names no sources" >&2; exit 1; }
 
 echo "== clang-tidy (${#units[@]} files)"
 run-clang-tidy -p build/static -j "$(nproc)" -quiet "${units[@]}" >build/static/clang-tidy.log 2>&1 || {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures veltaro-demo against the toolkit's floor, a bare Qt 6 Widgets
 # window with one label, under a private Xvfb display: time from fork to
 # the window's mapping and to its first painted frame, peak resident

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets (clang, address and undefined-behaviour
 # sanitizers) and runs each for the given number of seconds (default 60),
 # starting from the seeds in fuzz/corpus/. New inputs the fuzzer finds go

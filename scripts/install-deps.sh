@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages that building, running and testing
-# Veltaro need, and only those that are missing.
+# Veltaro need, and only those that are missing, with any named on the
+# command line.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev
     googletest libgtest-dev libgmock-dev
-    # Metric-compatible faces for the window's "Times New Roman" texts.
-    fonts-liberation
+    # The window's faces: a proportional sans face for the desktop's
+    # general font (without one, fontconfig settles on a fixed-pitch face)
+    # and the metric-compatible faces for its "Times New Roman" texts.
+    fonts-dejavu-core fonts-liberation
     "$@"
 )
 
@@ -20,8 +25,6 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+scripts/apt.sh update -qq
+scripts/apt.sh install -y -qq --no-install-recommends "${missing[@]}"

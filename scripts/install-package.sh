@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
-# Builds Veltaro's Debian package and installs it with apt: the program and
-# the demo in /usr/bin, the menu entry, and the helper that opens the
-# processor's registers after polkit has asked for the administrator
-# password.
+# SPDX-License-Identifier: MIT
+# Builds Veltaro's Debian package (scripts/build-package.sh) and installs
+# it with apt, which brings in what it depends on (pkexec and polkit, the
+# fonts): the program and the demo in /usr/bin, the menu entry, the manual
+# pages and the helper that opens the processor's registers after polkit
+# has asked for the administrator password. Arguments go to
+# build-package.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# dpkg-dev: dpkg-shlibdeps works out the library dependencies.
-scripts/install-deps.sh dpkg-dev
-
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-
-cmake --preset package >/dev/null
-cmake --build --preset package
-rm -f build/package/veltaro_*.deb
-cpack --preset package >/dev/null
-debs=(build/package/veltaro_*.deb)
+scripts/build-package.sh "$@"
+debs=(build/debian/veltaro_*.deb)
 [ ${#debs[@]} -eq 1 ] || { echo "expected one package, found: ${debs[*]}" >&2; exit 1; }
-DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=300 install -y -qq --reinstall "./${debs[0]}" >/dev/null
+
+# apt reads a local package as its unprivileged user _apt, which cannot
+# enter a home folder closed to others: hand it a copy it can read.
+copy=$(mktemp -d)
+trap 'rm -rf "$copy"' EXIT
+chmod 755 "$copy"
+install -m 644 "${debs[0]}" "$copy/"
+scripts/apt.sh install -y -qq --reinstall "$copy/$(basename "${debs[0]}")" >/dev/null
 echo "Installed ${debs[0]}"

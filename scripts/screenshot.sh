@@ -1,18 +1,38 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes docs/screenshot.png: veltaro-demo's window under a private Xvfb
 # display, after a few seconds of ticking. Needs a dev build.
+#
+#   scripts/screenshot.sh [file]           docs/screenshot.png by default
+#   scripts/screenshot.sh --2x [file]      at twice the density (Qt's scale
+#                                          factor 2), docs/screenshot@2x.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+out=docs/screenshot.png
+if [ "${1:-}" = --2x ]; then
+    export QT_SCALE_FACTOR=2
+    out=docs/screenshot@2x.png
+    shift
+fi
+out=${1:-$out}
 
 scripts/install-deps.sh xvfb xdotool imagemagick x11-utils
 demo=build/dev/app/veltaro-demo
 [ -x "$demo" ] || { echo "Build first: cmake --preset dev && cmake --build --preset dev" >&2; exit 1; }
 
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+# A display of its own: Xvfb picks a free number and writes it to
+# descriptor 3 once it accepts clients.
+work=$(mktemp -d)
+demo_pid=""
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
-trap 'kill "$demo_pid" "$xvfb" 2>/dev/null || true' EXIT
-sleep 1
+trap 'kill $demo_pid "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+while kill -0 "$xvfb" 2>/dev/null && [ ! -s "$work/display" ]; do
+    sleep 0.1
+done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; exit 1; }
+display=":$(cat "$work/display")"
 
 DISPLAY="$display" "$demo" &
 demo_pid=$!
@@ -23,5 +43,5 @@ for _ in $(seq 50); do
 done
 [ -n "$window" ] || { echo "The demo window did not appear" >&2; exit 1; }
 sleep "${SETTLE_SECONDS:-3}"
-DISPLAY="$display" import -window "$window" "${1:-docs/screenshot.png}"
-echo "Saved ${1:-docs/screenshot.png}"
+DISPLAY="$display" import -window "$window" "$out"
+echo "Saved $out"

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds Veltaro and starts it. On a machine
 # without the processor's northbridge function it starts the demo instead;
 # a normal user without the kernel's sensor driver gets the installed
-# package, whose helper opens the registers.
+# package, whose helper opens the registers. It builds only the program it
+# starts, never the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # xdg-utils: the desktop's URL opener behind the author's mail link.
 scripts/install-deps.sh xdg-utils
-cmake --preset dev >/dev/null
-cmake --build --preset dev
 
 if [ ! -e /sys/bus/pci/devices/0000:00:18.3 ]; then
     echo "No AMD northbridge function (PCI 0000:00:18.3) on this machine: starting veltaro-demo, the same program on a simulated processor."
+    cmake --preset dev >/dev/null
+    cmake --build --preset dev --target veltaro-demo
     exec build/dev/app/veltaro-demo
 fi
 # The kernel's own sensor driver for these processors (k8temp, k10temp)
@@ -28,14 +30,33 @@ kernel_reading() {
     return 1
 }
 if kernel_reading; then
+    cmake --preset dev >/dev/null
+    cmake --build --preset dev --target veltaro
     exec build/dev/app/veltaro
 fi
 if [ "$(id -u)" -eq 0 ]; then
     # Root opens the registers itself.
+    cmake --preset dev >/dev/null
+    cmake --build --preset dev --target veltaro
     exec build/dev/app/veltaro
 fi
+
 # A normal user gets the installed program: its helper opens the registers
 # once polkit has asked for the administrator password, and the program
-# itself keeps running with the user's own rights.
-scripts/install-package.sh
+# itself keeps running with the user's own rights. The package is built
+# and installed only when the installed one is older than this source:
+# missing, of a lower version, or installed before a file here changed.
+package_is_current()
+{
+    local installed source list
+    installed=$(dpkg-query -W -f='${db:Status-Abbrev} ${Version}' veltaro 2>/dev/null) || return 1
+    [ "${installed%% *}" = ii ] || return 1
+    source=$(sed -n '1s/^veltaro (\([^)]*\)).*/\1/p' debian/changelog)
+    dpkg --compare-versions "${installed##* }" ge "$source" || return 1
+    list=/var/lib/dpkg/info/veltaro.list
+    [ -z "$(find . \( -path ./build -o -path ./.git \) -prune -o -type f -newer "$list" -print -quit)" ]
+}
+if ! package_is_current; then
+    scripts/install-package.sh --no-check
+fi
 exec /usr/bin/veltaro

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything (the program, the widget tests included) with the
 # address and undefined-behaviour sanitizers and runs the whole test suite
 # under them. Any report, a leak included, fails the test it comes from.

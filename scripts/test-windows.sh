@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows programs: cross-builds Veltaro.exe and Veltaro-demo.exe for
 # 64-bit and 32-bit Windows with MinGW-w64, runs the 64-bit build's tests
 # under Wine (the program end to end among them) on a private Xvfb display

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything with warnings as errors and
-# runs the whole test suite. Widget tests run headless.
+# runs the whole test suite. Widget tests run headless. Last, the README's
+# own commands on a freshly made minimal Debian 12.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +15,4 @@ scripts/test-sanitizers.sh
 scripts/fuzz.sh 60
 scripts/test-package.sh
 scripts/test-windows.sh
+scripts/test-fresh-machine.sh

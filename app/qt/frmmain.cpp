@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFont>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QPalette>
@@ -47,18 +48,39 @@ void setColours(QWidget* element, const QColor& text, const QColor& background)
     element->setAutoFillBackground(true);
 }
 
-// The envelope pointer over the author's name. Its 32 x 32 image; the hot
-// spot is the centre, as for any icon used as a pointer.
-QCursor envelopeCursor()
+// The envelope pointer over the author's name, its hot spot in the
+// centre, as for any icon used as a pointer. Above a scale of 1 it is the
+// 64 x 64 double with a device pixel ratio of 2: the pointer keeps its
+// size and is drawn at the screen's own density.
+QCursor envelopeCursor(qreal devicePixelRatio)
 {
-    QImageReader reader(QStringLiteral(":/pictures/envelope.ico"));
+    const bool doubled = devicePixelRatio > 1.0;
+    const int side = doubled ? 64 : 32;
+    QImageReader reader(doubled ? QStringLiteral(":/pictures/envelope@2x.ico")
+                                : QStringLiteral(":/pictures/envelope.ico"));
     for (int index = 0; index < reader.imageCount(); ++index) {
         reader.jumpToImage(index);
         const QImage image = reader.read();
-        if (image.width() == 32)
-            return QCursor(QPixmap::fromImage(image));
+        if (image.width() == side) {
+            QPixmap pixmap = QPixmap::fromImage(image);
+            pixmap.setDevicePixelRatio(doubled ? 2.0 : 1.0);
+            // Qt's X11 back end hands the hot spot to the X server as it
+            // is, beside the picture's own pixels, where the others scale
+            // it by the picture's device pixel ratio: for X11 it is given
+            // in the picture's pixels.
+            if (QGuiApplication::platformName() == QLatin1String("xcb"))
+                return QCursor(pixmap, side / 2, side / 2);
+            return QCursor(pixmap);
+        }
     }
     return QCursor(Qt::PointingHandCursor);
+}
+
+// The emblem for the screen's scale: Qt looks up a picture's "@2x" double
+// for icons, not for plain pixmaps.
+QPixmap emblemPixmap(qreal devicePixelRatio)
+{
+    return QIcon(QStringLiteral(":/pictures/emblem.gif")).pixmap(QSize(100, 100), devicePixelRatio);
 }
 
 }  // namespace
@@ -95,7 +117,7 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     Label3->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kLinkPoints, true, true));
     Label3->setText(QString::fromWCharArray(product::kAuthorName));
     setColours(Label3, colour(design::kLinkText), palette().color(QPalette::Window));
-    Label3->setCursor(envelopeCursor());
+    Label3->setCursor(envelopeCursor(devicePixelRatio()));
 
     Label8->setObjectName("Label8");
     Label8->move(designRect(design::kLabel8).topLeft());
@@ -105,7 +127,7 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
 
     Image1->setObjectName("Image1");
     Image1->setGeometry(designRect(design::kImage1));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/emblem.gif")));
+    Image1->setPixmap(emblemPixmap(devicePixelRatio()));
 
     lblProcessorName->setObjectName("lblProcessorName");
     lblProcessorName->setGeometry(designRect(design::kLblProcessorName));

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "pictures.h"
 
@@ -130,8 +132,12 @@ void fillBoard(Canvas& c)
     }
 }
 
-// Geometry of the chip and the thermometer, in pixels of the square tile.
+// Geometry of the chip and the thermometer, in pixels of the picture
+// being drawn. `unit` is the width of the thinnest line: 1 at the sizes
+// the drawing was designed for, more on larger pictures, so that a line
+// keeps its weight against the shapes around it.
 struct Layout {
+    int unit;
     int bodyX, bodyY;  // top-left corner of the chip package
     int bodySide;
     int pins;  // on each side
@@ -144,6 +150,7 @@ struct Layout {
 
 void drawPins(Canvas& c, const Layout& l)
 {
+    const int u = l.unit;
     const int span = l.pins * l.pinWidth + (l.pins - 1) * (l.pinPitch - l.pinWidth);
     const int first = (l.bodySide - span) / 2;
     for (int i = 0; i < l.pins; ++i) {
@@ -153,50 +160,50 @@ void drawPins(Canvas& c, const Layout& l)
         for (int side = 0; side < 2; ++side) {
             const int x = l.bodyX + along;
             const int y = side == 0 ? l.bodyY - l.pinLength : l.bodyY + l.bodySide;
-            const int tip = side == 0 ? y : y + l.pinLength - 1;
+            const int tip = side == 0 ? y : y + l.pinLength - u;
             c.fillRect(x, y, l.pinWidth, l.pinLength, ink::kPin);
-            c.vLine(x, y, y + l.pinLength - 1, ink::kPinLight);
-            c.hLine(x, x + l.pinWidth - 1, tip, ink::kPinDark);
+            c.fillRect(x, y, u, l.pinLength, ink::kPinLight);
+            c.fillRect(x, tip, l.pinWidth, u, ink::kPinDark);
         }
         for (int side = 0; side < 2; ++side) {
             const int y = l.bodyY + along;
             const int x = side == 0 ? l.bodyX - l.pinLength : l.bodyX + l.bodySide;
-            const int tip = side == 0 ? x : x + l.pinLength - 1;
+            const int tip = side == 0 ? x : x + l.pinLength - u;
             c.fillRect(x, y, l.pinLength, l.pinWidth, ink::kPin);
-            c.hLine(x, x + l.pinLength - 1, y, ink::kPinLight);
-            c.vLine(tip, y, y + l.pinWidth - 1, ink::kPinDark);
+            c.fillRect(x, y, l.pinLength, u, ink::kPinLight);
+            c.fillRect(tip, y, u, l.pinWidth, ink::kPinDark);
         }
     }
 }
 
 void drawPackage(Canvas& c, const Layout& l)
 {
+    const int u = l.unit;
     const int x0 = l.bodyX;
     const int y0 = l.bodyY;
-    const int x1 = l.bodyX + l.bodySide - 1;
-    const int y1 = l.bodyY + l.bodySide - 1;
-    c.fillRect(x0, y0, l.bodySide, l.bodySide, ink::kBody1);
+    const int side = l.bodySide;
+    c.fillRect(x0, y0, side, side, ink::kBody1);
     // Light falls from the top left.
-    c.hLine(x0, x1, y0, ink::kBodyEdge);
-    c.vLine(x0, y0, y1, ink::kBodyEdge);
-    c.hLine(x0 + 1, x1, y1, ink::kBody0);
-    c.vLine(x1, y0 + 1, y1, ink::kBody0);
-    c.hLine(x0 + 1, x1 - 1, y0 + 1, ink::kBody2);
-    c.vLine(x0 + 1, y0 + 1, y1 - 1, ink::kBody2);
+    c.fillRect(x0, y0, side, u, ink::kBodyEdge);
+    c.fillRect(x0, y0, u, side, ink::kBodyEdge);
+    c.fillRect(x0 + u, y0 + side - u, side - u, u, ink::kBody0);
+    c.fillRect(x0 + side - u, y0 + u, u, side - u, ink::kBody0);
+    c.fillRect(x0 + u, y0 + u, side - 2 * u, u, ink::kBody2);
+    c.fillRect(x0 + u, y0 + u, u, side - 2 * u, ink::kBody2);
 
     // Pin 1 is marked by a small dimple in the corner, where there is room.
-    if (l.dieInset >= 7) {
-        const int mx = (x0 + 4) * kEighths + kEighths / 2;
-        const int my = (y0 + 4) * kEighths + kEighths / 2;
-        const int r = kEighths * 3 / 2;
+    if (l.dieInset >= 7 * u) {
+        const int mx = (x0 + 4 * u) * kEighths + u * kEighths / 2;
+        const int my = (y0 + 4 * u) * kEighths + u * kEighths / 2;
+        const int r = u * kEighths * 3 / 2;
         c.shade(
-            x0 + 2, y0 + 2, 5, 5,
+            x0 + 2 * u, y0 + 2 * u, 5 * u, 5 * u,
             [&](int sx, int sy) -> std::optional<Rgb> {
                 if (squared(sx - mx) + squared(sy - my) > squared(r)) {
                     return std::nullopt;
                 }
                 // Lit on the far side, as a hollow is.
-                return colour(sx + sy > mx + my + kEighths / 2 ? ink::kBody2 : ink::kBody0);
+                return colour(sx + sy > mx + my + u * kEighths / 2 ? ink::kBody2 : ink::kBody0);
             },
             Edge::Crisp);
     }
@@ -204,12 +211,12 @@ void drawPackage(Canvas& c, const Layout& l)
     // The die: a thermal picture, hottest at the core, cooling to the edge.
     const int dx0 = x0 + l.dieInset;
     const int dy0 = y0 + l.dieInset;
-    const int side = l.bodySide - 2 * l.dieInset;
-    c.fillRect(dx0 - 1, dy0 - 1, side + 2, side + 2, ink::kBody0);
-    const int cx = (2 * dx0 + side) * kEighths / 2 - kEighths / 2;
-    const int cy = (2 * dy0 + side) * kEighths / 2 - kEighths / 2;
-    const int reach = side * kEighths * 7 / 10;
-    c.shade(dx0, dy0, side, side, [&](int sx, int sy) -> std::optional<Rgb> {
+    const int die = side - 2 * l.dieInset;
+    c.fillRect(dx0 - u, dy0 - u, die + 2 * u, die + 2 * u, ink::kBody0);
+    const int cx = (2 * dx0 + die) * kEighths / 2 - u * kEighths / 2;
+    const int cy = (2 * dy0 + die) * kEighths / 2 - u * kEighths / 2;
+    const int reach = die * kEighths * 7 / 10;
+    c.shade(dx0, dy0, die, die, [&](int sx, int sy) -> std::optional<Rgb> {
         // Half linear, half square root: a broad hot core that still cools
         // through every colour before the edge.
         const int t = std::max(0, reach - isqrt(squared(sx - cx) + squared(sy - cy)));
@@ -248,16 +255,16 @@ struct ThermometerShape {
 };
 
 // The package and the thermometer stand a little off the board and cast a
-// shadow two pixels down and to the right.
+// shadow two lines down and to the right.
 void drawShadows(Canvas& c, const Layout& l)
 {
-    constexpr int kOffset = 2;
-    c.fillRect(l.bodyX + kOffset, l.bodyY + kOffset, l.bodySide, l.bodySide, ink::kTileEdge);
+    const int offset = 2 * l.unit;
+    c.fillRect(l.bodyX + offset, l.bodyY + offset, l.bodySide, l.bodySide, ink::kTileEdge);
     const ThermometerShape glass(l);
     c.shade(
-        glass.boxX + kOffset, glass.boxY + kOffset, glass.boxW, glass.boxH,
+        glass.boxX + offset, glass.boxY + offset, glass.boxW, glass.boxH,
         [&](int sx, int sy) -> std::optional<Rgb> {
-            if (!glass.contains(sx - kOffset * kEighths, sy - kOffset * kEighths, 0)) {
+            if (!glass.contains(sx - offset * kEighths, sy - offset * kEighths, 0)) {
                 return std::nullopt;
             }
             return colour(ink::kTileEdge);
@@ -272,7 +279,8 @@ void drawThermometer(Canvas& c, const Layout& l)
     const int cx = glass.cx;
     const int half = glass.half;
     const int bulbCy = glass.bulbCy;
-    const int rim = kEighths;
+    const int u = l.unit;
+    const int rim = u * kEighths;
     const int boxX = glass.boxX;
     const int boxW = glass.boxW;
     const int boxH = glass.boxH;
@@ -292,7 +300,7 @@ void drawThermometer(Canvas& c, const Layout& l)
             // Glass lit from the left, with a glint high up the tube.
             const int across = sx - (cx - half);
             if (across < half * 2 / 3) {
-                const bool glint = sy < glass.capCy + 6 * kEighths;
+                const bool glint = sy < glass.capCy + 6 * u * kEighths;
                 return colour(glint ? ink::kGlint : ink::kGlassLight);
             }
             return across < half * 3 / 2 ? colour(ink::kGlass) : colour(ink::kGlassShade);
@@ -322,9 +330,9 @@ void drawThermometer(Canvas& c, const Layout& l)
                 const bool rimShade = squared(offX) + squared(offY) > squared(mercuryR);
                 return colour(rimShade ? ink::kMercuryDark : ink::kMercury);
             }
-            // A column of four pixels or more gets a lit left and a shaded
+            // A column of four lines or more gets a lit left and a shaded
             // right; a thinner one stays plain so that it stays red.
-            if (columnHalf >= 2 * kEighths) {
+            if (columnHalf >= 2 * rim) {
                 const int across = sx - (cx - columnHalf);
                 if (across < columnHalf * 2 / 3) {
                     return colour(ink::kMercuryLight);
@@ -341,77 +349,126 @@ void drawThermometer(Canvas& c, const Layout& l)
 // Scale marks beside the tube, a long one every other mark.
 void drawScale(Canvas& c, const Layout& l, int from, int to, int step)
 {
-    const int x = l.tubeX + l.tubeWidth + 1;
+    const int u = l.unit;
+    const int x = l.tubeX + l.tubeWidth + u;
     for (int y = from, i = 0; y <= to; y += step, ++i) {
-        c.hLine(x, x + (i % 2 == 0 ? 2 : 1), y, ink::kScaleMark);
+        c.fillRect(x, y, (i % 2 == 0 ? 3 : 2) * u, u, ink::kScaleMark);
     }
 }
 
 }  // namespace
 
-Canvas drawEmblem()
+Canvas drawEmblem(int scale)
 {
-    constexpr int kSide = 100;
-    constexpr int kSquare = 74;
-    constexpr int kMargin = 13;
+    if (scale != 1 && scale != 2) {
+        throw std::invalid_argument("the emblem is drawn at scale 1 or 2");
+    }
+    const int u = scale;
+    const int side = 100 * u;
+    const int square = 74 * u;
+    const int margin = 13 * u;
 
-    Canvas tile(kSquare, kSquare, emblemPalette(), ink::kTile0);
+    Canvas tile(square, square, emblemPalette(), ink::kTile0);
     fillBoard(tile);
 
-    const Layout l{.bodyX = 12,
-                   .bodyY = 17,
-                   .bodySide = 36,
+    const Layout l{.unit = u,
+                   .bodyX = 12 * u,
+                   .bodyY = 17 * u,
+                   .bodySide = 36 * u,
                    .pins = 8,
-                   .pinWidth = 2,
-                   .pinPitch = 4,
-                   .pinLength = 5,
-                   .dieInset = 8,
-                   .tubeX = 55,
-                   .tubeTop = 5,
-                   .tubeWidth = 8,
-                   .bulbCy = 59,
-                   .bulbRadius = 9,
-                   .mercuryTop = 18};
+                   .pinWidth = 2 * u,
+                   .pinPitch = 4 * u,
+                   .pinLength = 5 * u,
+                   .dieInset = 8 * u,
+                   .tubeX = 55 * u,
+                   .tubeTop = 5 * u,
+                   .tubeWidth = 8 * u,
+                   .bulbCy = 59 * u,
+                   .bulbRadius = 9 * u,
+                   .mercuryTop = 18 * u};
     drawShadows(tile, l);
     drawPins(tile, l);
     drawPackage(tile, l);
     drawThermometer(tile, l);
-    drawScale(tile, l, 10, 46, 4);
+    drawScale(tile, l, 10 * u, 46 * u, 4 * u);
 
     // Frame of the tile: a dark edge with a bevel inside it.
-    tile.hLine(1, kSquare - 2, 1, ink::kBevel);
-    tile.vLine(1, 1, kSquare - 2, ink::kBevel);
-    tile.hLine(0, kSquare - 1, 0, ink::kTileEdge);
-    tile.hLine(0, kSquare - 1, kSquare - 1, ink::kTileEdge);
-    tile.vLine(0, 0, kSquare - 1, ink::kTileEdge);
-    tile.vLine(kSquare - 1, 0, kSquare - 1, ink::kTileEdge);
+    tile.fillRect(u, u, square - 2 * u, u, ink::kBevel);
+    tile.fillRect(u, u, u, square - 2 * u, ink::kBevel);
+    tile.fillRect(0, 0, square, u, ink::kTileEdge);
+    tile.fillRect(0, square - u, square, u, ink::kTileEdge);
+    tile.fillRect(0, 0, u, square, ink::kTileEdge);
+    tile.fillRect(square - u, 0, u, square, ink::kTileEdge);
 
-    Canvas emblem(kSide, kSide, emblemPalette(), ink::kClear);
+    Canvas emblem(side, side, emblemPalette(), ink::kClear);
     emblem.setTransparent(ink::kClear);
-    emblem.blit(tile, kMargin, kMargin);
+    emblem.blit(tile, margin, margin);
     return emblem;
 }
 
-Canvas drawProgramIcon()
+namespace {
+
+// The program icon's layout at each size. Up to 48 pixels each size has
+// its own, so that every edge falls on a whole pixel; above, the 32 pixel
+// layout multiplied, its lines as wide as its pixels grew.
+Layout iconLayout(int side)
 {
-    Canvas icon(32, 32, emblemPalette(), ink::kClear);
+    // clang-format off
+    static const Layout kLayouts[] = {
+        {.unit = 1, .bodyX = 2, .bodyY = 4,  .bodySide = 8,  .pins = 3, .pinWidth = 1, .pinPitch = 2, .pinLength = 2,
+         .dieInset = 2, .tubeX = 9,  .tubeTop = 0, .tubeWidth = 6, .bulbCy = 11, .bulbRadius = 4, .mercuryTop = 3},
+        {.unit = 1, .bodyX = 2, .bodyY = 6,  .bodySide = 13, .pins = 3, .pinWidth = 2, .pinPitch = 4, .pinLength = 2,
+         .dieInset = 3, .tubeX = 16, .tubeTop = 1, .tubeWidth = 6, .bulbCy = 18, .bulbRadius = 5, .mercuryTop = 6},
+        {.unit = 1, .bodyX = 3, .bodyY = 8,  .bodySide = 18, .pins = 4, .pinWidth = 2, .pinPitch = 4, .pinLength = 3,
+         .dieInset = 4, .tubeX = 23, .tubeTop = 1, .tubeWidth = 6, .bulbCy = 25, .bulbRadius = 6, .mercuryTop = 8},
+        {.unit = 1, .bodyX = 5, .bodyY = 12, .bodySide = 27, .pins = 4, .pinWidth = 3, .pinPitch = 6, .pinLength = 4,
+         .dieInset = 6, .tubeX = 34, .tubeTop = 2, .tubeWidth = 9, .bulbCy = 37, .bulbRadius = 9, .mercuryTop = 12},
+    };
+    // clang-format on
+    switch (side) {
+    case 16:
+        return kLayouts[0];
+    case 24:
+        return kLayouts[1];
+    case 32:
+        return kLayouts[2];
+    case 48:
+        return kLayouts[3];
+    case 64:
+    case 128:
+    case 256:
+        break;
+    default:
+        throw std::invalid_argument("the program icon is drawn at 16, 24, 32, 48, 64, 128 or 256 pixels");
+    }
+    const Layout& b = kLayouts[2];
+    const int m = side / 32;
+    return {.unit = m,
+            .bodyX = b.bodyX * m,
+            .bodyY = b.bodyY * m,
+            .bodySide = b.bodySide * m,
+            .pins = b.pins,
+            .pinWidth = b.pinWidth * m,
+            .pinPitch = b.pinPitch * m,
+            .pinLength = b.pinLength * m,
+            .dieInset = b.dieInset * m,
+            .tubeX = b.tubeX * m,
+            .tubeTop = b.tubeTop * m,
+            .tubeWidth = b.tubeWidth * m,
+            .bulbCy = b.bulbCy * m,
+            .bulbRadius = b.bulbRadius * m,
+            .mercuryTop = b.mercuryTop * m};
+}
+
+}  // namespace
+
+// The emblem's chip and thermometer, drawn small: fewer pins, a thinner
+// tube standing in front of the package's right-hand pins.
+Canvas drawProgramIcon(int side)
+{
+    const Layout l = iconLayout(side);
+    Canvas icon(side, side, emblemPalette(), ink::kClear);
     icon.setTransparent(ink::kClear);
-    // The emblem's chip and thermometer, drawn small: fewer pins, a thinner
-    // tube standing in front of the package's right-hand pins.
-    const Layout l{.bodyX = 3,
-                   .bodyY = 8,
-                   .bodySide = 18,
-                   .pins = 4,
-                   .pinWidth = 2,
-                   .pinPitch = 4,
-                   .pinLength = 3,
-                   .dieInset = 4,
-                   .tubeX = 23,
-                   .tubeTop = 1,
-                   .tubeWidth = 6,
-                   .bulbCy = 25,
-                   .bulbRadius = 6,
-                   .mercuryTop = 8};
     drawPins(icon, l);
     drawPackage(icon, l);
     drawThermometer(icon, l);

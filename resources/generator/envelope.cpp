@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <stdexcept>
 
 #include "pictures.h"
@@ -96,6 +97,91 @@ void drawSmall(Canvas& c)
     c.vLine(kRight, kTop, kBottom, ink::kBlack);
 }
 
+// Whether sample (sx, sy) lies within `reach` of the segment from a to b,
+// all in eighths.
+bool nearSegment(int sx, int sy, int ax, int ay, int bx, int by, int reach)
+{
+    const long long dx = bx - ax;
+    const long long dy = by - ay;
+    const long long px = sx - ax;
+    const long long py = sy - ay;
+    const long long along = px * dx + py * dy;
+    const long long length = dx * dx + dy * dy;
+    const long long r = reach;
+    if (along <= 0) {
+        return px * px + py * py <= r * r;
+    }
+    if (along >= length) {
+        return (sx - bx) * (sx - bx) + (sy - by) * (sy - by) <= r * r;
+    }
+    const long long cross = px * dy - py * dx;
+    return cross * cross <= r * r * length;
+}
+
+// The pixel centre of pixel p, in eighths.
+constexpr int centre(int p)
+{
+    return p * kEighths + kEighths / 2;
+}
+
+// The 32 pixel envelope drawn again at 64 for screens at twice the
+// density: the same envelope, its lines two pixels wide, its slanted
+// edges and its seal rounded at the finer grid instead of doubled.
+void drawDouble(Canvas& c)
+{
+    constexpr int kLeft = 6;
+    constexpr int kRight = 57;
+    constexpr int kTop = 14;
+    constexpr int kBottom = 49;
+    constexpr int kLine = kEighths;  // half the width of a two-pixel line
+    constexpr int kSealX = 32 * kEighths;
+    constexpr int kSealY = 36 * kEighths;
+    constexpr int kSealR = 11 * kEighths / 2;
+
+    c.fillRect(kLeft, kTop, kRight - kLeft + 1, kBottom - kTop + 1, ink::kPaper);
+    c.fillRect(kLeft + 2, kBottom - 3, kRight - kLeft - 3, 2, ink::kPaperShade);
+
+    // One pass over the envelope's box: folds first, the flap's shadow and
+    // edges over them, the seal on top.
+    const auto shader = [&](int sx, int sy) -> std::optional<Rgb> {
+        const auto ink = [&](std::uint8_t index) { return envelopePalette()[index]; };
+        const int dx = sx - kSealX;
+        const int dy = sy - kSealY;
+        if (dx * dx + dy * dy <= kSealR * kSealR) {
+            const int lx = sx - (kSealX - 2 * kEighths);
+            const int ly = sy - (kSealY - 2 * kEighths);
+            if (lx * lx + ly * ly <= (3 * kEighths / 2) * (3 * kEighths / 2)) {
+                return ink(ink::kSealLight);
+            }
+            const int ox = dx + kEighths;
+            const int oy = dy + kEighths;
+            return ink(ox * ox + oy * oy > kSealR * kSealR ? ink::kSealDark : ink::kSeal);
+        }
+        for (const int side : {-1, 1}) {
+            const int cornerX = side < 0 ? centre(kLeft + 3) : centre(kRight - 3);
+            const int tipX = kSealX + side * 2 * kEighths;
+            if (nearSegment(sx, sy, cornerX, centre(kTop + 3), tipX, kSealY, kLine)) {
+                return ink(ink::kFlapEdge);
+            }
+            if (nearSegment(sx, sy, cornerX, centre(kTop + 5), tipX, kSealY + 2 * kEighths, kLine)) {
+                return ink(ink::kPaperShade);
+            }
+            const int foldX = side < 0 ? centre(kLeft + 3) : centre(kRight - 3);
+            if (nearSegment(sx, sy, foldX, centre(kBottom - 3), kSealX + side * 9 * kEighths, centre(33), kLine)) {
+                return ink(ink::kFold);
+            }
+        }
+        return std::nullopt;
+    };
+    c.shade(kLeft + 2, kTop + 2, kRight - kLeft - 3, kBottom - kTop - 3, shader, Edge::Crisp);
+
+    // Rim, two pixels wide.
+    c.fillRect(kLeft, kTop, kRight - kLeft + 1, 2, ink::kBlack);
+    c.fillRect(kLeft, kBottom - 1, kRight - kLeft + 1, 2, ink::kBlack);
+    c.fillRect(kLeft, kTop, 2, kBottom - kTop + 1, ink::kBlack);
+    c.fillRect(kRight - 1, kTop, 2, kBottom - kTop + 1, ink::kBlack);
+}
+
 }  // namespace
 
 Canvas drawEnvelope(int size)
@@ -106,8 +192,10 @@ Canvas drawEnvelope(int size)
         drawLarge(c);
     } else if (size == 16) {
         drawSmall(c);
+    } else if (size == 64) {
+        drawDouble(c);
     } else {
-        throw std::invalid_argument("the envelope is drawn at 16 or 32 pixels");
+        throw std::invalid_argument("the envelope is drawn at 16, 32 or 64 pixels");
     }
     return c;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the program icon, the emblem and the envelope pointer and writes
 // them into the folder given on the command line. The results are kept in
 // the source tree; run this only after changing the drawings.

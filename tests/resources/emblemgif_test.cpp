@@ -1,67 +1,81 @@
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "gifreader.h"
 
 namespace veltaro::testing {
 namespace {
 
-constexpr int kSide = 100;
-constexpr int kSquareLeft = 13;
-constexpr int kSquareSide = 74;
 constexpr int kClear = 27;
 
-class EmblemGif : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_gif = parseGif(readBytes(VELTARO_RESOURCES_DIR "/emblem.gif")); }
-    static GifFile s_gif;
+// The emblem and its double for screens of twice the density: the same
+// file structure, the opaque square scaled with the picture.
+struct EmblemCase {
+    const char* name;
+    const char* file;
+    int side;
+    int squareLeft;
+    int squareSide;
 };
 
-GifFile EmblemGif::s_gif;
+const EmblemCase kEmblems[] = {
+    {"emblem", "emblem.gif", 100, 13, 74},
+    {"emblem_2x", "emblem@2x.gif", 200, 26, 148},
+};
 
-TEST_F(EmblemGif, HasA100PixelScreenWithA32ColourGlobalTable)
+class EmblemGif : public ::testing::TestWithParam<EmblemCase> {
+protected:
+    void SetUp() override { m_gif = parseGif(readBytes(std::string(VELTARO_RESOURCES_DIR "/") + GetParam().file)); }
+    GifFile m_gif;
+};
+
+TEST_P(EmblemGif, HasASquareScreenWithA32ColourGlobalTable)
 {
-    EXPECT_EQ(s_gif.signature, "GIF89a");
-    EXPECT_EQ(s_gif.width, kSide);
-    EXPECT_EQ(s_gif.height, kSide);
-    EXPECT_TRUE(s_gif.globalTable);
-    EXPECT_EQ(s_gif.colourResolutionBits, 5);
-    ASSERT_EQ(s_gif.globalColours.size(), 32u);
-    EXPECT_EQ(s_gif.backgroundIndex, kClear);
-    EXPECT_EQ(s_gif.globalColours[kClear], (std::array<std::uint8_t, 3>{255, 255, 255}));
+    EXPECT_EQ(m_gif.signature, "GIF89a");
+    EXPECT_EQ(m_gif.width, GetParam().side);
+    EXPECT_EQ(m_gif.height, GetParam().side);
+    EXPECT_TRUE(m_gif.globalTable);
+    EXPECT_EQ(m_gif.colourResolutionBits, 5);
+    ASSERT_EQ(m_gif.globalColours.size(), 32u);
+    EXPECT_EQ(m_gif.backgroundIndex, kClear);
+    EXPECT_EQ(m_gif.globalColours[kClear], (std::array<std::uint8_t, 3>{255, 255, 255}));
 }
 
-TEST_F(EmblemGif, IsOneStillFrameWithIndex27Transparent)
+TEST_P(EmblemGif, IsOneStillFrameWithIndex27Transparent)
 {
-    ASSERT_EQ(s_gif.controls.size(), 1u);
-    EXPECT_TRUE(s_gif.controls[0].transparentFlag);
-    EXPECT_EQ(s_gif.controls[0].transparentIndex, kClear);
-    EXPECT_EQ(s_gif.controls[0].delay, 0);
-    EXPECT_TRUE(s_gif.applications.empty()) << "no loop block: " << s_gif.applications.front();
+    ASSERT_EQ(m_gif.controls.size(), 1u);
+    EXPECT_TRUE(m_gif.controls[0].transparentFlag);
+    EXPECT_EQ(m_gif.controls[0].transparentIndex, kClear);
+    EXPECT_EQ(m_gif.controls[0].delay, 0);
+    EXPECT_TRUE(m_gif.applications.empty()) << "no loop block: " << m_gif.applications.front();
 
-    ASSERT_EQ(s_gif.frames.size(), 1u);
-    const GifFrame& frame = s_gif.frames[0];
+    ASSERT_EQ(m_gif.frames.size(), 1u);
+    const GifFrame& frame = m_gif.frames[0];
     EXPECT_EQ(frame.left, 0);
     EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.width, kSide);
-    EXPECT_EQ(frame.height, kSide);
+    EXPECT_EQ(frame.width, GetParam().side);
+    EXPECT_EQ(frame.height, GetParam().side);
     EXPECT_FALSE(frame.localTable);
     EXPECT_FALSE(frame.interlaced);
 }
 
-TEST_F(EmblemGif, OpaqueExactlyInThe74PixelSquareAt13)
+TEST_P(EmblemGif, OpaqueExactlyInItsSquare)
 {
-    ASSERT_EQ(s_gif.frames.size(), 1u);
-    const auto& pixels = s_gif.frames[0].indices;
-    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(kSide * kSide));
+    ASSERT_EQ(m_gif.frames.size(), 1u);
+    const int side = GetParam().side;
+    const int first = GetParam().squareLeft;
+    const int last = first + GetParam().squareSide - 1;
+    const auto& pixels = m_gif.frames[0].indices;
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(side * side));
     int wrong = 0;
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            const bool inSquare =
-                x >= kSquareLeft && x < kSquareLeft + kSquareSide && y >= kSquareLeft && y < kSquareLeft + kSquareSide;
-            const bool clear = pixels[static_cast<std::size_t>(y) * kSide + x] == kClear;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const bool inSquare = x >= first && x <= last && y >= first && y <= last;
+            const bool clear = pixels[static_cast<std::size_t>(y) * side + x] == kClear;
             if (inSquare == clear && ++wrong <= 5) {
                 ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << (clear ? "clear" : "opaque");
             }
@@ -70,15 +84,18 @@ TEST_F(EmblemGif, OpaqueExactlyInThe74PixelSquareAt13)
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(EmblemGif, OpaqueSquareIsAPictureNotAFlatFill)
+TEST_P(EmblemGif, OpaqueSquareIsAPictureNotAFlatFill)
 {
-    ASSERT_EQ(s_gif.frames.size(), 1u);
+    ASSERT_EQ(m_gif.frames.size(), 1u);
     std::array<bool, 256> used{};
-    for (std::uint8_t index : s_gif.frames[0].indices) {
+    for (std::uint8_t index : m_gif.frames[0].indices) {
         used[index] = true;
     }
     EXPECT_GE(std::count(used.begin(), used.end(), true), 20);
 }
+
+INSTANTIATE_TEST_SUITE_P(Emblems, EmblemGif, ::testing::ValuesIn(kEmblems),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A 24 x 24 picture in four colours written by an unrelated GIF encoder.
 // Reading it right shows that the reader above follows the format and not

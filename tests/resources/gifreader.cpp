@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gifreader.h"
 
 #include <stdexcept>

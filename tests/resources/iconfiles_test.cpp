@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "bytereader.h"
 #include "icoreader.h"
@@ -23,6 +25,8 @@ struct IconCase {
 const IconCase kIcons[] = {
     {"program_icon", "veltaro.ico", {{32, 8}}},
     {"envelope_pointer", "envelope.ico", {{32, 4}, {16, 4}}},
+    {"program_icon_2x", "veltaro@2x.ico", {{64, 8}}},
+    {"envelope_pointer_2x", "envelope@2x.ico", {{64, 4}}},
 };
 
 std::size_t stride(int width, int bits)
@@ -104,8 +108,10 @@ TEST(IconFiles, MaskShowsSomeScreenAndItIsLeftUntinted)
 // so the envelope must sit centred on it.
 TEST(IconFiles, EnvelopeIsCentredOnThePointersHotSpot)
 {
-    const IcoFile ico = load(kIcons[1]);
-    for (const IcoBitmap& bmp : ico.images) {
+    std::vector<IcoBitmap> images = load(kIcons[1]).images;
+    const std::vector<IcoBitmap> doubled = load(kIcons[3]).images;
+    images.insert(images.end(), doubled.begin(), doubled.end());
+    for (const IcoBitmap& bmp : images) {
         SCOPED_TRACE(bmp.width);
         const int side = bmp.width;
         int left = side;

@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+
+#include <utility>
 
 namespace veltaro::testing {
 namespace {
@@ -30,6 +33,15 @@ TEST(PicturesInQt, ReadersAcceptEveryPicture)
         {"desktop_icon", "veltaro.png", "png", 1, 32},
         {"emblem", "emblem.gif", "gif", 1, 100},
         {"envelope_pointer", "envelope.ico", "ico", 2, 32},
+        {"program_icon_2x", "veltaro@2x.ico", "ico", 1, 64},
+        {"emblem_2x", "emblem@2x.gif", "gif", 1, 200},
+        {"envelope_pointer_2x", "envelope@2x.ico", "ico", 1, 64},
+        {"desktop_icon_16", "veltaro-16.png", "png", 1, 16},
+        {"desktop_icon_24", "veltaro-24.png", "png", 1, 24},
+        {"desktop_icon_48", "veltaro-48.png", "png", 1, 48},
+        {"desktop_icon_64", "veltaro-64.png", "png", 1, 64},
+        {"desktop_icon_128", "veltaro-128.png", "png", 1, 128},
+        {"desktop_icon_256", "veltaro-256.png", "png", 1, 256},
     };
     for (const LoadCase& row : rows) {
         SCOPED_TRACE(row.name);
@@ -43,24 +55,29 @@ TEST(PicturesInQt, ReadersAcceptEveryPicture)
     }
 }
 
-// The icon theme's PNG shows exactly the program icon, pixel for pixel,
-// see-through parts included.
+// The icon theme's PNGs at the window icon's two sizes show exactly the
+// program icon, pixel for pixel, see-through parts included.
 TEST(PicturesInQt, DesktopIconIsTheProgramIcon)
 {
-    const QImage ico = QImage(resource("veltaro.ico")).convertToFormat(QImage::Format_ARGB32);
-    const QImage png = QImage(resource("veltaro.png")).convertToFormat(QImage::Format_ARGB32);
-    ASSERT_FALSE(ico.isNull());
-    ASSERT_EQ(png.size(), ico.size());
-    int clear = 0;
-    for (int y = 0; y < ico.height(); ++y) {
-        for (int x = 0; x < ico.width(); ++x) {
-            const QRgb expected = qAlpha(ico.pixel(x, y)) == 0 ? 0u : ico.pixel(x, y);
-            const QRgb actual = qAlpha(png.pixel(x, y)) == 0 ? 0u : png.pixel(x, y);
-            ASSERT_EQ(actual, expected) << "at " << x << ", " << y;
-            clear += qAlpha(actual) == 0 ? 1 : 0;
+    const std::pair<const char*, const char*> pairs[] = {{"veltaro.ico", "veltaro.png"},
+                                                         {"veltaro@2x.ico", "veltaro-64.png"}};
+    for (const auto& [icoFile, pngFile] : pairs) {
+        SCOPED_TRACE(pngFile);
+        const QImage ico = QImage(resource(icoFile)).convertToFormat(QImage::Format_ARGB32);
+        const QImage png = QImage(resource(pngFile)).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(ico.isNull());
+        ASSERT_EQ(png.size(), ico.size());
+        int clear = 0;
+        for (int y = 0; y < ico.height(); ++y) {
+            for (int x = 0; x < ico.width(); ++x) {
+                const QRgb expected = qAlpha(ico.pixel(x, y)) == 0 ? 0u : ico.pixel(x, y);
+                const QRgb actual = qAlpha(png.pixel(x, y)) == 0 ? 0u : png.pixel(x, y);
+                ASSERT_EQ(actual, expected) << "at " << x << ", " << y;
+                clear += qAlpha(actual) == 0 ? 1 : 0;
+            }
         }
+        EXPECT_GT(clear, 0) << "the icon has see-through corners";
     }
-    EXPECT_GT(clear, 0) << "the icon has see-through corners";
 }
 
 TEST(PicturesInQt, EmblemIsSeeThroughAroundItsSquareOnly)

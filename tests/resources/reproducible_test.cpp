@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -42,8 +44,13 @@ TEST(Pictures, GeneratorWritesTheCommittedFilesByteForByte)
 {
     const ScratchFolder scratch;
     const auto written = pictures::writePictures(scratch.path());
-    ASSERT_EQ(written.size(), 4u);
-    for (const char* name : {"veltaro.ico", "veltaro.png", "emblem.gif", "envelope.ico"}) {
+    const char* const names[] = {
+        "veltaro.ico",    "veltaro.png",     "emblem.gif",      "envelope.ico",   "veltaro@2x.ico",
+        "emblem@2x.gif",  "envelope@2x.ico", "veltaro-16.png",  "veltaro-24.png", "veltaro-48.png",
+        "veltaro-64.png", "veltaro-128.png", "veltaro-256.png",
+    };
+    ASSERT_EQ(written.size(), std::size(names));
+    for (const char* name : names) {
         SCOPED_TRACE(name);
         const auto fresh = readBytes(scratch.path() / name);
         const auto committed = readBytes(fs::path(VELTARO_RESOURCES_DIR) / name);

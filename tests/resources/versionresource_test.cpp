@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program file's icon and version record, as Windows reads them back
 // from a program linked with the same resource script as Veltaro.exe
 // (this test program).
