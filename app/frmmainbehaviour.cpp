@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frmmainbehaviour.h"
 
 #include "codepage.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # 32-bit Windows (g++-mingw-w64-i686).
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(VELTARO_MINGW_TRIPLET i686-w64-mingw32)

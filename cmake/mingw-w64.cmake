@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building for Windows with Debian's MinGW-w64 compilers, for the
 # processor that the including toolchain file names (VELTARO_MINGW_TRIPLET
 # and CMAKE_SYSTEM_PROCESSOR). The posix thread variant is the one with

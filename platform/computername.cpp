@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "computername.h"
 
 #include <cstring>

@@ -3,12 +3,13 @@
 # Checks that every source file of the project names its licence in an
 # SPDX-License-Identifier line within its first five lines: C++ sources
 # and headers, CMake files, shell scripts, the Debian build rules, manual
-# pages and the desktop files. Test data, pictures and documents are not
-# looked at. Any file without the line fails the script, which lists them.
+# pages and the desktop files. Test data, pictures and documents (the
+# Windows archive's README.txt among them) are not looked at. Any file
+# without the line fails the script, which lists them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-listed=$(git ls-files '*.cpp' '*.h' '*.in' '*.cmake' '*CMakeLists.txt' '*.sh' '*.desktop' '*.[18]' \
+listed=$(git ls-files '*.cpp' '*.h' '*.in' ':!*.txt.in' '*.cmake' '*CMakeLists.txt' '*.sh' '*.desktop' '*.[18]' \
     .ci/run debian/rules)
 [ -n "$listed" ] || { echo "check-licence: git lists no sources to check" >&2; exit 1; }
 

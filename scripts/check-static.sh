@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Static checks of the project's own sources: the layout (clang-format),
-# clang-tidy with the checks in .clang-tidy, and cppcheck. Any finding
+# Static checks of the project's own sources: the licence line of every
+# source file (check-licence.sh), the layout (clang-format), clang-tidy
+# with the checks in .clang-tidy, and cppcheck. Any finding
 # fails the script. Generated files (the build folders, moc output) are
 # not looked at. Suppressions sit in the code, each with its reason.
 set -euo pipefail
@@ -14,6 +15,9 @@ scripts/install-deps.sh clang-format clang-tidy cppcheck clang-14 libclang-rt-14
 listed=$(git ls-files '*.cpp' '*.h')
 mapfile -t sources <<<"$listed"
 [ -n "$listed" ] || { echo "check-static: git lists no sources to check" >&2; exit 1; }
+
+echo "== licence lines"
+scripts/check-licence.sh
 
 echo "== clang-format"
 clang-format --dry-run --Werror "${sources[@]}"

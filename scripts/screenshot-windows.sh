@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes docs/screenshot-windows.png: Veltaro-demo.exe's window, frame and
 # all, under Wine on a private Xvfb display, after a few seconds of
 # ticking. Without a window manager Wine draws the frame itself. Needs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "familycode.h"
 
 #include "hextext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hextext.h"
 
 #include <charconv>

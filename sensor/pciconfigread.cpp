@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pciconfigread.h"
 
 #include "pciconfigaddress.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "identification.h"
 
 #include "functions.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A Wine prefix of our own for the cross-built tests: made afresh by the
 # first test (so a clean clone needs nothing beforehand), used by all of
 # them, and removed with its Wine server after the last.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DACTION=setup|cleanup -DPREFIX=<folder> -DWINE=<wine> -DWINESERVER=<wineserver>
 #       -DFONTS=<folder> -P wineprefixaction.cmake
 # setup: a fresh Wine prefix in PREFIX, and its Wine server running. Its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dpi.h"
 
 namespace veltaro::win32 {

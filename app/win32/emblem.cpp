@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "emblem.h"
 
 #include <ocidl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowfonts.h"
 
 #include <cwchar>

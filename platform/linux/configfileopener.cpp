@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "configfileopener.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "helperconfigfileopener.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hwmonportio.h"
 
 #include <fcntl.h>

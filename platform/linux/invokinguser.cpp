@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Giving up root for the user who started the program through sudo or
 // pkexec, before the window toolkit and the mail opener run.
 #include <grp.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "linuxcomputername.h"
 
 #include <sys/utsname.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "linuxhardwareregistry.h"
 
 #include <charconv>

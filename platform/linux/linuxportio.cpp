@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "linuxportio.h"
 
 #include <fcntl.h>

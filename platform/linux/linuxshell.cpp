@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "linuxshell.h"
 
 #include <sys/wait.h>

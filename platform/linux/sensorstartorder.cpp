@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sensorstartorder.h"
 
 #include "configfileopener.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "systemservices.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qtmessageservice.h"
 
 #include <QMessageBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demoregistry.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "librarysearch.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "programfolder.h"
 
 #include <windows.h>

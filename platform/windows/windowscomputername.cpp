@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowscomputername.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowsmessageservice.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowsprocessorbrand.h"
 
 #if defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowsregistry.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windowsshell.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winioportio.h"
 
 #include <cstdio>

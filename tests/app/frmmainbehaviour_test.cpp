@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's behaviour on a toolkit-free view: the load handler's order,
 // the tick and the contact link. The same tests run on every build.
 

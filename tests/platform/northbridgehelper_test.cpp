@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The privileged side: the helper, and the program started as root, each
 // run as root in a private mount namespace where a tmpfs over the kernel's
 // PCI devices folder holds a fixture northbridge. Needs root and mount

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for pkexec plus the northbridge helper, for the tests of the
 // receiving side: it answers on its standard input the way it is told.
 //   standinhelper send <file>          one descriptor, exit 0

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fixturetree.h"
 
 #include <fcntl.h>

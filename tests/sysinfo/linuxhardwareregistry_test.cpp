@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <sched.h>
 #include <unistd.h>
 

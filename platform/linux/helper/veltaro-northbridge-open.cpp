@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // veltaro-northbridge-open: the one step of Veltaro that runs as root.
 //
 // Started through pkexec with a Unix socket as its standard input, it opens

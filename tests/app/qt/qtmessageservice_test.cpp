@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message boxes of the Qt face: the icon asked for, a single OK
 // button, the exact title and text, and text shown as it is.
 

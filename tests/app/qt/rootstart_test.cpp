@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program itself, started as root the way sudo leaves it: by the time
 // its window toolkit connects to the display, it must run as the user who
 // started it, without root's capabilities. A stand-in display server, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt face over the window's behaviour: its elements carry what the
 // behaviour sets, and its own timer drives the tick.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The programs as built, started under Wine as a user would start them,
 // and looked at from outside through their windows: Veltaro.exe with the
 // stand-in port driver beside it (a family 10h processor at 55 degrees),

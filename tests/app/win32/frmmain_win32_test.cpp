@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The native window over the window's behaviour, in this process, under
 // Wine: its frame, its elements' boxes, fonts and colours, what it paints
 // itself, the pointer over the author's name, and the timer and click.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stands in for the desktop's mail program in the end-to-end tests: the
 // shell starts it for "mailto:" addresses, and it writes the command line
 // it was given to "mailto.txt" beside itself.

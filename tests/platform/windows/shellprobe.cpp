@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Started by the shell test through ShellExecuteA: writes the folder it was
 // started in to "shellprobe.txt" there, and ends.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The conversions at the "A" calls, in the system's ANSI code page. The
 // tests run with the Western European code page 1252 (Wine's choice for an
 // English or unset locale).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The computer name through GetComputerNameA, and its size rules.
 
 #include <gtest/gtest.h>

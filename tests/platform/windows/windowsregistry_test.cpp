@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry reader and the identification routines against the
 // system's own registry. Each test makes its own key below
 // HKEY_LOCAL_MACHINE through the wide-character calls, and removes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ShellExecuteA with the texts as given: "Open" on a small program of the
 // tests, which reports the folder it was started in. (The program's own
 // "mailto: " request would start the desktop's mail program, which has

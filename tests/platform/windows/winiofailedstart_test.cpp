@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The port driver adapter when "WinIo.dll" is not the driver: this program
 // runs once from a folder without any such file, and once from a folder
 // whose "WinIo.dll" lacks GetPortVal (each run picks its suite). Either way

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The port driver adapter with the stand-in "WinIo.dll" that lies beside
 // this program, loaded by the system as the real library would be.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A stand-in for the port I/O driver library, built as "WinIo.dll": the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A "WinIo.dll" that lacks GetPortVal: a library of that name that is not
 // the driver. Its start succeeds, so a program that took it for the driver
 // would report a successful start.
