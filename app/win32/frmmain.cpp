@@ -90,6 +90,7 @@ Frmmain::Frmmain(HINSTANCE instance, const FrmmainServices& services, const std:
     , m_processorLineBrush(::CreateSolidBrush(colourRef(design::kProcessorLineBackground)))
     , m_readoutBrush(::CreateSolidBrush(colourRef(design::kReadoutBackground)))
     , m_emblem(instance, VELTARO_PICTURE_EMBLEM)
+    , m_emblemDouble(instance, VELTARO_PICTURE_EMBLEM_2X)
     , m_behaviour(*this, services)
 {
     static const ATOM windowClass = registerWindowClass(instance, &Frmmain::windowProcedure);
@@ -131,9 +132,13 @@ void Frmmain::layOut(UINT dpi)
 {
     m_dpi = dpi;
     m_fonts = createWindowFonts(dpi);
+    // Above 96 DPI the pictures drawn at twice the size, brought down to
+    // the size needed rather than blown up.
+    const bool dense = dpi > USER_DEFAULT_SCREEN_DPI;
     const int pointerSize = ::MulDiv(32, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-    m_envelope.reset(static_cast<HICON>(::LoadImageW(m_instance, MAKEINTRESOURCEW(VELTARO_ICON_ENVELOPE), IMAGE_ICON,
-                                                     pointerSize, pointerSize, LR_DEFAULTCOLOR)));
+    m_envelope.reset(static_cast<HICON>(
+        ::LoadImageW(m_instance, MAKEINTRESOURCEW(dense ? VELTARO_ICON_ENVELOPE_2X : VELTARO_ICON_ENVELOPE), IMAGE_ICON,
+                     pointerSize, pointerSize, LR_DEFAULTCOLOR)));
 
     setFont(txtsign, m_fonts.dialog.get());
     setFont(Label3, m_fonts.link.get());
@@ -231,7 +236,8 @@ void Frmmain::paint(HDC dc) const
     // below the emblem's square shows.
     const RECT shadow = scaledBox(design::kShape1, m_dpi);
     ::FillRect(dc, &shadow, ::GetSysColorBrush(COLOR_INACTIVECAPTION));
-    m_emblem.draw(dc, scaledBox(design::kImage1, m_dpi));
+    const Emblem& emblem = m_dpi > USER_DEFAULT_SCREEN_DPI ? m_emblemDouble : m_emblem;
+    emblem.draw(dc, scaledBox(design::kImage1, m_dpi));
 }
 
 HBRUSH Frmmain::colourElement(HWND element, HDC dc) const

@@ -72,6 +72,7 @@ private:
     UniqueBrush m_processorLineBrush;
     UniqueBrush m_readoutBrush;
     Emblem m_emblem;
+    Emblem m_emblemDouble;
     std::wstring m_caption;
     FrmmainBehaviour m_behaviour;
 };
