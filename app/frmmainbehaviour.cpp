@@ -50,7 +50,9 @@ bool FrmmainBehaviour::load()
         m_services.messages.show(kDriverMessage, driverMessageTitle(), MessageIcon::Critical);
         return false;
     }
-    m_view.setFamilyCode(detectFamilyCode(m_services.portIo));
+    const DetectedFamily family = detectFamily(m_services.portIo, m_services.processorBrand);
+    m_view.setFamilyCode(family.familyCode);
+    m_sampler.setFamily0FhOffsetCelsius(family.family0FhOffsetCelsius);
     m_view.setTimer1Enabled(true);
 
     if (const std::optional<std::wstring> line = identifyProcessor(m_functions, m_services.messages))

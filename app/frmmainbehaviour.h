@@ -10,6 +10,7 @@ namespace veltaro {
 class ComputerName;
 class MessageService;
 class PortIo;
+class ProcessorBrand;
 class RegistryBackend;
 class Shell;
 
@@ -20,6 +21,8 @@ struct FrmmainServices {
     ComputerName& computerName;
     MessageService& messages;
     Shell& shell;
+    // The brand index of the processor the program runs on.
+    ProcessorBrand& processorBrand;
 };
 
 // The demo's window title: it says that its figures are no measurement.

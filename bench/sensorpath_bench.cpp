@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "fakeprocessorbrand.h"
 #include "familycode.h"
 #include "fixturetree.h"
 #include "linuxportio.h"
@@ -79,7 +80,8 @@ void BM_TickSensorPath(benchmark::State& state)
     LinuxPortIo portIo(tree.root());
     if (!portIo.InitializeWinIo())
         throw std::runtime_error("the driver does not read the fixture");
-    const std::wstring familyCode = detectFamilyCode(portIo);
+    FakeProcessorBrand brand;
+    const std::wstring familyCode = detectFamily(portIo, brand).familyCode;
     TemperatureSampler sampler(portIo);
     if (sampler.sample(familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "fakecomputername.h"
+#include "fakeprocessorbrand.h"
 #include "fixturetree.h"
 #include "frmmain.h"
 #include "inmemoryregistry.h"
@@ -30,7 +31,8 @@ void BM_Timer1Tick(benchmark::State& state)
     FakeComputerName computerName("BENCHBOX");
     RecordingMessageService messages;
     RecordingShell shell;
-    Frmmain window({portIo, registry, computerName, messages, shell}, QStringLiteral("Veltaro"));
+    FakeProcessorBrand processorBrand;
+    Frmmain window({portIo, registry, computerName, messages, shell, processorBrand}, QStringLiteral("Veltaro"));
     if (!window.load())
         throw std::runtime_error("the driver does not read the fixture");
     window.Timer1->stop();

@@ -33,12 +33,14 @@ if [ "${1:-}" = --inside ]; then
     mount -t proc proc "$root/proc"
     mount -t sysfs -o ro sysfs "$root/sys"
     mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
+    home=$(chroot "$root" getent passwd tester | cut -d: -f6)
     as_tester=(chroot --userspec=tester:tester "$root" /usr/bin/env -i
-        HOME=/home/tester USER=tester LOGNAME=tester SHELL=/bin/bash LANG=C.UTF-8
+        HOME="$home" USER=tester LOGNAME=tester SHELL=/bin/bash LANG=C.UTF-8
         PATH=/usr/local/bin:/usr/bin:/bin
         ${CMAKE_BUILD_PARALLEL_LEVEL:+CMAKE_BUILD_PARALLEL_LEVEL=$CMAKE_BUILD_PARALLEL_LEVEL})
     # The user clones the committed project, as from its public repository.
-    "${as_tester[@]}" git -c advice.detachedHead=false clone --quiet /var/tmp/veltaro.bundle /home/tester/veltaro
+    "${as_tester[@]}" /bin/bash -euo pipefail -c \
+        'cd && git -c advice.detachedHead=false clone --quiet veltaro.bundle veltaro'
     steps=""
     for step in "${readme_steps[@]}"; do
         steps+="echo \"== \$ $step\"; $step"$'\n'
@@ -108,9 +110,10 @@ chroot "$root" useradd --create-home --shell /bin/bash tester
 echo "tester ALL=(ALL:ALL) NOPASSWD: ALL" >"$root/etc/sudoers.d/tester"
 chmod 440 "$root/etc/sudoers.d/tester"
 
-# What the user will clone: the committed project.
-git bundle create "$root/var/tmp/veltaro.bundle" HEAD 2>/dev/null
-chmod 644 "$root/var/tmp/veltaro.bundle"
+# What the user will clone: the committed project, in the user's home.
+home=$(chroot "$root" getent passwd tester | cut -d: -f6)
+git bundle create "$root$home/veltaro.bundle" HEAD 2>/dev/null
+chmod 644 "$root$home/veltaro.bundle"
 
 unshare --mount --propagation private -- "$0" --inside "$root"
 echo "The README's install step, build, tests and package build pass on a fresh Debian 12."

@@ -3,6 +3,7 @@
 
 #include "hextext.h"
 #include "pciconfigread.h"
+#include "revisiongoffset.h"
 
 namespace veltaro {
 
@@ -21,9 +22,10 @@ std::wstring familyCodeForSignature(std::uint32_t signature)
     }
 }
 
-std::wstring detectFamilyCode(PortIo& portIo)
+DetectedFamily detectFamily(PortIo& portIo, ProcessorBrand& brand)
 {
-    return familyCodeForSignature(PciConfigRead(portIo, kSignatureRegister));
+    const std::uint32_t signature = PciConfigRead(portIo, kSignatureRegister);
+    return {familyCodeForSignature(signature), revisionGOffsetCelsius(signature, brand)};
 }
 
 }  // namespace veltaro

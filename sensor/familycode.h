@@ -7,6 +7,7 @@
 namespace veltaro {
 
 class PortIo;
+class ProcessorBrand;
 
 // The FamilyCode: the processor family in lower-case hexadecimal, which
 // decides the thermal register and its scale.
@@ -19,7 +20,15 @@ inline constexpr wchar_t kFamily11h[] = L"11";
 // Families other than 10h and 11h are treated as 0Fh.
 std::wstring familyCodeForSignature(std::uint32_t signature);
 
-// Reads the signature register once. A failed read leaves 0, which gives "f".
-std::wstring detectFamilyCode(PortIo& portIo);
+// What start-up learns from its one read of the signature register: the
+// FamilyCode, and the degrees to add to family 0Fh readings (21 on a
+// revision G desktop part, else 0). A failed read leaves 0, which gives
+// "f" and no offset.
+struct DetectedFamily {
+    std::wstring familyCode;
+    int family0FhOffsetCelsius = 0;
+};
+
+DetectedFamily detectFamily(PortIo& portIo, ProcessorBrand& brand);
 
 }  // namespace veltaro

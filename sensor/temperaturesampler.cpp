@@ -7,9 +7,6 @@
 #include "familycode.h"
 #include "hextext.h"
 #include "pciconfigread.h"
-#include "processorbrand.h"
-#include "revisiongoffset.h"
-#include "systemservices.h"
 
 namespace veltaro {
 
@@ -28,7 +25,7 @@ struct ThermalField {
     std::uint32_t address;
     std::size_t firstDigit;
     double offsetCelsius;
-    bool revisionGOffset;
+    bool family0Fh;
 };
 
 constexpr ThermalField kFamily0FhField{kFamily0FhThermalRegister, 3, -49, true};
@@ -64,14 +61,6 @@ std::wstring temperatureCaption(long long celsius)
 
 TemperatureSampler::TemperatureSampler(PortIo& portIo)
     : m_portIo(portIo)
-    , m_systemBrand(createSystemProcessorBrand())
-    , m_brand(*m_systemBrand)
-{
-}
-
-TemperatureSampler::TemperatureSampler(PortIo& portIo, ProcessorBrand& brand)
-    : m_portIo(portIo)
-    , m_brand(brand)
 {
 }
 
@@ -81,8 +70,9 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     if (field == nullptr)
         return std::nullopt;
 
-    const std::optional<std::uint32_t> value = readMeasurement(field->address);
-    if (!value)
+    // A read that reached no device gives all ones, reported as a success.
+    const std::optional<std::uint32_t> value = readPciConfigChecked(m_portIo, field->address);
+    if (!value || *value == kNoDeviceAnswered)
         return std::wstring();
 
     wchar_t registerText[8];
@@ -91,32 +81,11 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
         readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, field->firstDigit, 2)));
     // Two hexadecimal digits always have a decimal rendering.
     double celsius = static_cast<double>(fieldValue.value_or(0)) + field->offsetCelsius;
-    if (field->revisionGOffset) {
-        const std::optional<int> offset = family0FhOffsetCelsius();
-        if (!offset)
-            return std::wstring();
-        celsius += *offset;
-    }
+    if (field->family0Fh)
+        celsius += m_family0FhOffsetCelsius;
     if (celsius < kLowestShownCelsius)
         celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
     return temperatureCaption(static_cast<long long>(celsius));
-}
-
-std::optional<std::uint32_t> TemperatureSampler::readMeasurement(std::uint32_t address)
-{
-    const std::optional<std::uint32_t> value = readPciConfigChecked(m_portIo, address);
-    if (!value || *value == kNoDeviceAnswered)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<int> TemperatureSampler::family0FhOffsetCelsius()
-{
-    if (!m_family0FhOffsetCelsius) {
-        if (const std::optional<std::uint32_t> signature = readMeasurement(kSignatureRegister))
-            m_family0FhOffsetCelsius = revisionGOffsetCelsius(*signature, m_brand);
-    }
-    return m_family0FhOffsetCelsius;
 }
 
 }  // namespace veltaro

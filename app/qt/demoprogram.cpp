@@ -15,10 +15,11 @@ int runDemo(QApplication& application)
 {
     const auto shell = createSystemShell();
     const auto computerName = createSystemComputerName();
+    const auto processorBrand = createSystemProcessorBrand();
     DemoNorthbridge northbridge;
     DemoRegistry registry(*computerName);
     QtMessageService messages;
-    return runVeltaro(application, {northbridge, registry, *computerName, messages, *shell},
+    return runVeltaro(application, {northbridge, registry, *computerName, messages, *shell, *processorBrand},
                       QString::fromWCharArray(kDemoTitle));
 }
 

@@ -16,7 +16,8 @@ int main(int argc, char* argv[])
     const auto registry = veltaro::createSystemRegistry();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
+    const auto processorBrand = veltaro::createSystemProcessorBrand();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell},
+    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell, *processorBrand},
                                QString::fromWCharArray(veltaro::kApplicationTitle));
 }

@@ -15,9 +15,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     veltaro::restrictLibrarySearch();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
+    const auto processorBrand = veltaro::createSystemProcessorBrand();
     veltaro::DemoNorthbridge northbridge;
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance, {northbridge, registry, *computerName, messages, *shell},
-                                      veltaro::kDemoTitle);
+    return veltaro::win32::runVeltaro(
+        instance, {northbridge, registry, *computerName, messages, *shell, *processorBrand}, veltaro::kDemoTitle);
 }

@@ -13,7 +13,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     const auto registry = veltaro::createSystemRegistry();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
+    const auto processorBrand = veltaro::createSystemProcessorBrand();
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance, {*portIo, *registry, *computerName, messages, *shell},
+    return veltaro::win32::runVeltaro(instance, {*portIo, *registry, *computerName, messages, *shell, *processorBrand},
                                       veltaro::kApplicationTitle);
 }

@@ -3,6 +3,7 @@
 
 #include "fakecomputername.h"
 #include "fakeportio.h"
+#include "fakeprocessorbrand.h"
 #include "frmmainbehaviour.h"
 #include "inmemoryregistry.h"
 #include "recordingmessageservice.h"
@@ -25,7 +26,7 @@ struct FakeServices {
         hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
     }
 
-    FrmmainServices services() { return {ports, registry, computerName, messages, shell}; }
+    FrmmainServices services() { return {ports, registry, computerName, messages, shell, processorBrand}; }
 
     FakePortIo ports;
     FakeComputerName computerName{"testbox"};
@@ -33,6 +34,7 @@ struct FakeServices {
     RecordingRegistry registry{hardware};
     RecordingMessageService messages;
     RecordingShell shell;
+    FakeProcessorBrand processorBrand;
 };
 
 }  // namespace veltaro::testing

@@ -216,7 +216,7 @@ TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
             return std::make_unique<RecordingRegistry>(hardware);
         });
         testing::RecordingView other;
-        FrmmainBehaviour otherBehaviour(other, {ports, deferred, computerName, messages, shell});
+        FrmmainBehaviour otherBehaviour(other, {ports, deferred, computerName, messages, shell, processorBrand});
         ports.initializeResult = driverStarts;
 
         EXPECT_EQ(otherBehaviour.start(), driverStarts);

@@ -44,7 +44,8 @@ TEST(HwmonPortIoTest, EveryElevenBitReadingOfFamilies10hAnd11hShowsItsWholeDegre
         writeKernelSensor(tree, "k10temp", "0\n", cpuInfoText(family, 4, 2));
         HwmonPortIo driver = driverOn(tree);
         ASSERT_TRUE(driver.InitializeWinIo());
-        const std::wstring familyCode = detectFamilyCode(driver);
+        FakeProcessorBrand brand;
+        const std::wstring familyCode = detectFamily(driver, brand).familyCode;
         ASSERT_EQ(familyCode, family == 16 ? L"10" : L"11");
         TemperatureSampler sampler(driver);
 
@@ -83,9 +84,11 @@ TEST_P(HwmonFamily0FhTest, ShowsWhatK8tempReports)
     writeKernelSensor(tree, "k8temp", row.temperature, cpuInfoText(15, row.model, row.stepping));
     HwmonPortIo driver = driverOn(tree, row.brandIndex);
     ASSERT_TRUE(driver.InitializeWinIo());
-    ASSERT_EQ(detectFamilyCode(driver), L"f");
     FakeProcessorBrand brand(row.brandIndex);
-    TemperatureSampler sampler(driver, brand);
+    const DetectedFamily family = detectFamily(driver, brand);
+    ASSERT_EQ(family.familyCode, L"f");
+    TemperatureSampler sampler(driver);
+    sampler.setFamily0FhOffsetCelsius(family.family0FhOffsetCelsius);
 
     const std::optional<std::uint32_t> thermal = readPciConfigChecked(driver, kFamily0FhThermalRegister);
     const std::optional<std::wstring> caption = sampler.sample(L"f");
@@ -105,7 +108,8 @@ TEST_P(HwmonFamily0FhTest, ShowsWhatK8tempReports)
     FakePortIo hardware;
     hardware.registers = {{kSignatureRegister, PciConfigRead(driver, kSignatureRegister)},
                           {kFamily0FhThermalRegister, 0x0E002420u | *thermal}};
-    TemperatureSampler direct(hardware, brand);
+    TemperatureSampler direct(hardware);
+    direct.setFamily0FhOffsetCelsius(detectFamily(hardware, brand).family0FhOffsetCelsius);
     EXPECT_EQ(direct.sample(L"f"), caption);
 }
 

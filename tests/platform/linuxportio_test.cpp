@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakeprocessorbrand.h"
 #include "familycode.h"
 #include "fixturetree.h"
 #include "linuxportio.h"
@@ -61,7 +62,8 @@ TEST(LinuxPortIoTest, StartsOnAPresentNorthbridgeAndReadsItsRegisters)
     EXPECT_EQ(PciConfigRead(driver, 0x8000C3FC), kFamily10hSignature);
     EXPECT_EQ(PciConfigRead(driver, 0x8000C3A4), kThermal55Celsius);
     EXPECT_EQ(PciConfigRead(driver, 0x8000C300), 0x12031022u);
-    EXPECT_EQ(detectFamilyCode(driver), L"10");
+    FakeProcessorBrand brand;
+    EXPECT_EQ(detectFamily(driver, brand).familyCode, L"10");
     EXPECT_EQ(TemperatureSampler(driver).sample(L"10"), L" 55'C");
 }
 

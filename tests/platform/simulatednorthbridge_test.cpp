@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "demonorthbridge.h"
+#include "fakeprocessorbrand.h"
 #include "familycode.h"
 #include "pciconfigread.h"
 #include "temperaturesampler.h"
@@ -17,7 +18,8 @@ TEST(SimulatedNorthbridgeTest, AnswersTheConfigurationMechanismFromItsRegisters)
 
     ASSERT_TRUE(northbridge.InitializeWinIo());
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C3E4), 0x007A0000u);
-    EXPECT_EQ(detectFamilyCode(northbridge), L"f");
+    FakeProcessorBrand brand;
+    EXPECT_EQ(detectFamily(northbridge, brand).familyCode, L"f");
     EXPECT_EQ(TemperatureSampler(northbridge).sample(L"f"), L" 73'C");
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C000), 0xFFFFFFFFu) << "other functions are absent";
 }
@@ -25,7 +27,8 @@ TEST(SimulatedNorthbridgeTest, AnswersTheConfigurationMechanismFromItsRegisters)
 TEST(DemoNorthbridgeTest, IsAFamily10hProcessor)
 {
     DemoNorthbridge northbridge;
-    EXPECT_EQ(detectFamilyCode(northbridge), L"10");
+    FakeProcessorBrand brand;
+    EXPECT_EQ(detectFamily(northbridge, brand).familyCode, L"10");
 }
 
 // Over ten minutes the reading wanders over about 35 to 65 degrees, in

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fakeportio.h"
+#include "fakeprocessorbrand.h"
 #include "familycode.h"
 
 namespace veltaro {
@@ -35,12 +36,16 @@ INSTANTIATE_TEST_SUITE_P(Signatures, FamilyCodeTest,
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(DetectFamilyCodeTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
+TEST(DetectFamilyTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
 {
     FakePortIo ports;
     ports.dataPortValue = 0x00100F42;
+    FakeProcessorBrand brand;
 
-    EXPECT_EQ(detectFamilyCode(ports), L"10");
+    const DetectedFamily family = detectFamily(ports, brand);
+
+    EXPECT_EQ(family.familyCode, L"10");
+    EXPECT_EQ(family.family0FhOffsetCelsius, 0);
 
     ASSERT_EQ(ports.calls.size(), 2u);
     EXPECT_EQ(ports.calls[0].kind, FakePortIo::Call::Kind::Set);
@@ -52,13 +57,19 @@ TEST(DetectFamilyCodeTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts
     EXPECT_EQ(ports.calls[1].sizeBytes, 4);
 }
 
-TEST(DetectFamilyCodeTest, FailedReadGivesFamily0Fh)
+// The same read gives the revision G offset; a failed read, none.
+TEST(DetectFamilyTest, GivesTheRevisionGOffsetFromTheSameRead)
 {
     FakePortIo ports;
-    ports.dataPortValue = 0x00200F31;
-    ports.getResult = false;
+    ports.dataPortValue = 0x00060FB2;  // revision G, model 0x6B
+    FakeProcessorBrand brand(0x04);    // socket AM2
+    EXPECT_EQ(detectFamily(ports, brand).family0FhOffsetCelsius, 21);
+    EXPECT_EQ(ports.calls.size(), 2u);
 
-    EXPECT_EQ(detectFamilyCode(ports), L"f");
+    ports.getResult = false;
+    const DetectedFamily failed = detectFamily(ports, brand);
+    EXPECT_EQ(failed.familyCode, L"f");
+    EXPECT_EQ(failed.family0FhOffsetCelsius, 0);
 }
 
 }  // namespace

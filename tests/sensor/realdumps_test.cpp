@@ -51,11 +51,13 @@ TEST_P(RealDumpTest, ShowsTheKernelsFigure)
     EXPECT_EQ(PciConfigRead(ports, kSignatureRegister), row.signature);
     EXPECT_EQ(PciConfigRead(ports, kFamily0FhThermalRegister), row.thermal);
 
-    const std::wstring familyCode = detectFamilyCode(ports);
-    EXPECT_EQ(familyCode, L"f");
-    ports.calls.clear();
     FakeProcessorBrand brand(0x04);
-    const std::optional<std::wstring> caption = TemperatureSampler(ports, brand).sample(familyCode);
+    const DetectedFamily family = detectFamily(ports, brand);
+    EXPECT_EQ(family.familyCode, L"f");
+    ports.calls.clear();
+    TemperatureSampler sampler(ports);
+    sampler.setFamily0FhOffsetCelsius(family.family0FhOffsetCelsius);
+    const std::optional<std::wstring> caption = sampler.sample(family.familyCode);
 
     ASSERT_FALSE(ports.calls.empty());
     EXPECT_EQ(ports.calls.front().value, kFamily0FhThermalRegister);

@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "fakeportio.h"
-#include "fakeprocessorbrand.h"
 #include "replacementrandom.h"
 #include "temperaturesampler.h"
 
@@ -32,8 +31,7 @@ TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
     const ReadingCase& row = GetParam();
     FakePortIo ports;
     ports.dataPortValue = row.registerValue;
-    FakeProcessorBrand brand;
-    TemperatureSampler sampler(ports, brand);
+    TemperatureSampler sampler(ports);
 
     const std::optional<std::wstring> caption = sampler.sample(row.familyCode);
 
@@ -41,9 +39,7 @@ TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
         EXPECT_TRUE(isReplacement(caption)) << (caption ? std::string(caption->begin(), caption->end()) : "none");
     else
         EXPECT_EQ(caption, row.caption);
-    // The thermal register is read first (family 0Fh then reads the
-    // signature for its offset).
-    ASSERT_GE(ports.calls.size(), 2u);
+    ASSERT_EQ(ports.calls.size(), 2u);
     EXPECT_EQ(ports.calls[0].port, 0x0CF8);
     EXPECT_EQ(ports.calls[0].value, row.expectedAddress);
     EXPECT_EQ(ports.calls[1].port, 0x0CFC);
@@ -98,57 +94,24 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
             FakePortIo ports;
             ports.getResult = !readFails;
             ports.dataPortValue = 0xFFFFFFFF;
-            FakeProcessorBrand brand;
-            TemperatureSampler sampler(ports, brand);
+            TemperatureSampler sampler(ports);
             EXPECT_EQ(sampler.sample(code), std::wstring());
         }
     }
 }
 
-struct RevisionGCase {
-    const char* name;
-    std::uint32_t signature;
-    std::optional<std::uint8_t> brandIndex;
-    const wchar_t* caption;
-};
-
-// Register 0xE4 holds 0x60 (96) in bits 23..16: 47 degrees by the usual
-// rule, 68 on a revision G desktop part.
-TEST(TemperatureSamplerTest, RevisionGDesktopPartsGetTheirOffsetBack)
-{
-    const RevisionGCase rows[] = {
-        {"revision G, socket AM2", 0x00060FB2, 0x04, L" 68'C"},
-        {"revision G, socket ASB1", 0x00060FB2, 0x0B, L" 47'C"},
-        {"before revision F, signature reads 0", 0, 0x04, L" 47'C"},
-    };
-    for (const RevisionGCase& row : rows) {
-        SCOPED_TRACE(row.name);
-        FakePortIo ports;
-        ports.registers = {{0x8000C3FC, row.signature}, {0x8000C3E4, 0x00602410}};
-        FakeProcessorBrand brand(row.brandIndex);
-        TemperatureSampler sampler(ports, brand);
-        EXPECT_EQ(sampler.sample(L"f"), row.caption);
-    }
-}
-
-// The signature is read once; while it cannot be read the readout shows
-// no reading, since the offset is unknown.
-TEST(TemperatureSamplerTest, ReadsTheSignatureOnceItHasAnswered)
+// The revision G offset set at start-up applies to family 0Fh readings
+// only; register 0xE4 holds 0x60 (96) in bits 23..16, 47 degrees by the
+// usual rule.
+TEST(TemperatureSamplerTest, TheFamily0FhOffsetAddsToFamily0FhReadingsOnly)
 {
     FakePortIo ports;
-    ports.registers = {{0x8000C3FC, 0xFFFFFFFF}, {0x8000C3E4, 0x00602410}};
-    FakeProcessorBrand brand(0x04);
-    TemperatureSampler sampler(ports, brand);
-    EXPECT_EQ(sampler.sample(L"f"), std::wstring());
-
-    ports.registers[0x8000C3FC] = 0x00060FB2;
-    for (int tick = 0; tick < 3; ++tick)
-        EXPECT_EQ(sampler.sample(L"f"), L" 68'C");
-
-    std::size_t signatureReads = 0;
-    for (const FakePortIo::Call& call : ports.calls)
-        signatureReads += call.kind == FakePortIo::Call::Kind::Set && call.value == 0x8000C3FC ? 1 : 0;
-    EXPECT_EQ(signatureReads, 2u);
+    TemperatureSampler sampler(ports);
+    sampler.setFamily0FhOffsetCelsius(21);
+    ports.dataPortValue = 0x00602410;
+    EXPECT_EQ(sampler.sample(L"f"), L" 68'C");
+    ports.dataPortValue = 0x37000000;
+    EXPECT_EQ(sampler.sample(L"10"), L" 55'C");
 }
 
 TEST(TemperatureSamplerTest, FailedAddressWriteShowsNoReading)

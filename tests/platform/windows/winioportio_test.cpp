@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "fakeprocessorbrand.h"
 #include "familycode.h"
 #include "pciconfigread.h"
 #include "temperaturesampler.h"
@@ -158,15 +159,14 @@ TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
     driver.setRegister(row.thermalOffset, row.thermalRegister);
 
     EXPECT_EQ(PciConfigRead(m_portIo, kSignatureRegister), row.signature);
-    const std::wstring familyCode = detectFamilyCode(m_portIo);
+    FakeProcessorBrand brand;
+    const std::wstring familyCode = detectFamily(m_portIo, brand).familyCode;
     EXPECT_EQ(familyCode, row.familyCode);
     EXPECT_EQ(TemperatureSampler(m_portIo).sample(familyCode), std::wstring(row.caption));
 
     const std::uint32_t thermalAddress = 0x8000C300u | row.thermalOffset;
     const std::vector<PortCall> calls = driver.portCalls();
-    // After the thermal register, family 0Fh reads the signature once more
-    // for its revision G offset.
-    ASSERT_EQ(calls.size(), row.familyCode == std::wstring(L"f") ? 8u : 6u);
+    ASSERT_EQ(calls.size(), 6u);
     EXPECT_EQ(calls[4], (PortCall{true, 0x0CF8, thermalAddress, 4}));
     EXPECT_EQ(calls[5], (PortCall{false, 0x0CFC, row.thermalRegister, 4}));
 }
