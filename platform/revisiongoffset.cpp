@@ -28,7 +28,7 @@ bool isRevisionGDesktop(unsigned model, ProcessorBrand& brand)
     if (!singleCoreAsb1Candidate && !dualCoreAsb1Candidate)
         return true;
     // Without a brand index the socket cannot be told: like the kernel's
-    // rule, count every part that is not named as a desktop part.
+    // rule, the part counts as a desktop part unless its brand says ASB1.
     const std::optional<std::uint8_t> index = brand.brandIndex();
     if (!index)
         return true;

@@ -10,7 +10,8 @@ class ProcessorBrand;
 // Family 0Fh revision G desktop processors report their thermal field 21
 // degrees low: read with the usual offset of 49 they give figures below
 // the room's temperature. The kernel's k8temp driver adds the 21 back for
-// exactly these parts, and so does the sampler.
+// exactly these parts, and so does this program (family detection gives
+// the offset, the sampler adds it).
 inline constexpr int kRevisionGOffsetCelsius = 21;
 
 // The degrees to add to the family 0Fh reading of a processor with this
