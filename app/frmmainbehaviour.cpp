@@ -35,7 +35,7 @@ std::wstring driverMessageTitle()
 FrmmainBehaviour::FrmmainBehaviour(FrmmainView& view, const FrmmainServices& services)
     : m_view(view)
     , m_services(services)
-    , m_sampler(services.portIo)
+    , m_sampler(services.portIo, services.configSpaceLock)
     , m_functions(services.registry, services.computerName, services.messages)
 {
 }
@@ -50,9 +50,10 @@ bool FrmmainBehaviour::load()
         m_services.messages.show(kDriverMessage, driverMessageTitle(), MessageIcon::Critical);
         return false;
     }
-    const DetectedFamily family = detectFamily(m_services.portIo, m_services.processorBrand);
+    const DetectedFamily family =
+        detectFamily(m_services.portIo, m_services.configSpaceLock, m_services.processorIdentity);
     m_view.setFamilyCode(family.familyCode);
-    m_sampler.setFamily0FhOffsetCelsius(family.family0FhOffsetCelsius);
+    m_sampler.setProcessor(family);
     m_view.setTimer1Enabled(true);
 
     if (const std::optional<std::wstring> line = identifyProcessor(m_functions, m_services.messages))

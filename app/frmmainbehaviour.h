@@ -8,9 +8,10 @@
 namespace veltaro {
 
 class ComputerName;
+class ConfigSpaceLock;
 class MessageService;
 class PortIo;
-class ProcessorBrand;
+class ProcessorIdentity;
 class RegistryBackend;
 class Shell;
 
@@ -21,8 +22,10 @@ struct FrmmainServices {
     ComputerName& computerName;
     MessageService& messages;
     Shell& shell;
-    // The brand index of the processor the program runs on.
-    ProcessorBrand& processorBrand;
+    // What the processor the program runs on says of itself.
+    ProcessorIdentity& processorIdentity;
+    // Taken around every sequence of calls to the configuration ports.
+    ConfigSpaceLock& configSpaceLock;
 };
 
 // The demo's window title: it says that its figures are no measurement.

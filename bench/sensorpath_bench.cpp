@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "fixturetree.h"
 #include "linuxportio.h"
@@ -80,9 +80,10 @@ void BM_TickSensorPath(benchmark::State& state)
     LinuxPortIo portIo(tree.root());
     if (!portIo.InitializeWinIo())
         throw std::runtime_error("the driver does not read the fixture");
-    FakeProcessorBrand brand;
-    const std::wstring familyCode = detectFamily(portIo, brand).familyCode;
-    TemperatureSampler sampler(portIo);
+    FakeProcessorIdentity brand;
+    UncontendedConfigSpace configSpace;
+    const std::wstring familyCode = detectFamily(portIo, configSpace, brand).familyCode;
+    TemperatureSampler sampler(portIo, configSpace);
     if (sampler.sample(familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
     for (auto _ : state)
@@ -94,7 +95,8 @@ BENCHMARK(BM_TickSensorPath);
 void BM_TickSensorPathWithoutIo(benchmark::State& state)
 {
     ConstantPortIo portIo(0x37000000);
-    TemperatureSampler sampler(portIo);
+    UncontendedConfigSpace configSpace;
+    TemperatureSampler sampler(portIo, configSpace);
     const std::wstring familyCode = kFamily10h;
     for (auto _ : state)
         benchmark::DoNotOptimize(sampler.sample(familyCode));

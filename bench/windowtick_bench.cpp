@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "fakecomputername.h"
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "fixturetree.h"
 #include "frmmain.h"
 #include "inmemoryregistry.h"
@@ -31,8 +31,9 @@ void BM_Timer1Tick(benchmark::State& state)
     FakeComputerName computerName("BENCHBOX");
     RecordingMessageService messages;
     RecordingShell shell;
-    FakeProcessorBrand processorBrand;
-    Frmmain window({portIo, registry, computerName, messages, shell, processorBrand}, QStringLiteral("Veltaro"));
+    FakeProcessorIdentity processorIdentity;
+    UncontendedConfigSpace configSpace;
+    Frmmain window({portIo, registry, computerName, messages, shell, processorIdentity, configSpace}, QStringLiteral("Veltaro"));
     if (!window.load())
         throw std::runtime_error("the driver does not read the fixture");
     window.Timer1->stop();

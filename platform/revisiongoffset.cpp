@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "processorbrand.h"
+#include "processoridentity.h"
 #include "processorsignature.h"
 
 namespace veltaro {
@@ -19,7 +19,7 @@ bool isOneOf(unsigned value, std::initializer_list<unsigned> values)
     return std::find(values.begin(), values.end(), value) != values.end();
 }
 
-bool isRevisionGDesktop(unsigned model, ProcessorBrand& brand)
+bool isRevisionGDesktop(unsigned model, ProcessorIdentity& brand)
 {
     if (model < kFirstRevisionGModel || isOneOf(model, {0xC1, 0x6C, 0x7C}))
         return false;
@@ -39,7 +39,7 @@ bool isRevisionGDesktop(unsigned model, ProcessorBrand& brand)
 
 }  // namespace
 
-int revisionGOffsetCelsius(std::uint32_t signature, ProcessorBrand& brand)
+int revisionGOffsetCelsius(std::uint32_t signature, ProcessorIdentity& brand)
 {
     // Other families (or a register that did not answer, all ones) have
     // no such offset, whatever their model numbers.

@@ -5,7 +5,7 @@
 
 namespace veltaro {
 
-class ProcessorBrand;
+class ProcessorIdentity;
 
 // Family 0Fh revision G desktop processors report their thermal field 21
 // degrees low: read with the usual offset of 49 they give figures below
@@ -20,6 +20,6 @@ inline constexpr int kRevisionGOffsetCelsius = 21;
 // parts (socket S1g1: models 0x6C, 0x7C, 0xC1) and socket ASB1 parts
 // (models 0x6F and 0x7F with brand index 7, 9 or 0xC, model 0x6B with
 // 0xB or 0xC) read right. The brand is asked only for those three models.
-int revisionGOffsetCelsius(std::uint32_t signature, ProcessorBrand& brand);
+int revisionGOffsetCelsius(std::uint32_t signature, ProcessorIdentity& brand);
 
 }  // namespace veltaro

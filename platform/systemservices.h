@@ -4,8 +4,9 @@
 #include <memory>
 
 #include "computername.h"
+#include "configspacelock.h"
 #include "portio.h"
-#include "processorbrand.h"
+#include "processoridentity.h"
 #include "registrybackend.h"
 #include "shell.h"
 
@@ -13,7 +14,8 @@ namespace veltaro {
 
 // The real services of the operating system the program was built for.
 std::unique_ptr<PortIo> createSystemPortIo();
-std::unique_ptr<ProcessorBrand> createSystemProcessorBrand();
+std::unique_ptr<ProcessorIdentity> createSystemProcessorIdentity();
+std::unique_ptr<ConfigSpaceLock> createSystemConfigSpaceLock();
 std::unique_ptr<Shell> createSystemShell();
 std::unique_ptr<RegistryBackend> createSystemRegistry();
 std::unique_ptr<ComputerName> createSystemComputerName();

@@ -1,31 +1,84 @@
 // SPDX-License-Identifier: MIT
 #include "familycode.h"
 
+#include "configspacelock.h"
 #include "hextext.h"
 #include "pciconfigread.h"
+#include "processoridentity.h"
+#include "processorsignature.h"
 #include "revisiongoffset.h"
 
 namespace veltaro {
 
-std::wstring familyCodeForSignature(std::uint32_t signature)
+namespace {
+
+constexpr unsigned kFamily0FhNumber = 0x0F;
+// The last family whose northbridge mirrors the signature in register 0xFC.
+constexpr unsigned kLastFamilyWithSignatureRegister = 0x16;
+
+DetectedFamily detectedFrom(ProcessorVendor vendor, std::uint32_t signature, ProcessorIdentity& identity,
+                            const std::string& brandString)
 {
-    const std::wstring registerText = Hex8(signature);
-    const std::wstring prefixed = L"&h" + std::wstring(digitsAt(registerText, 3, 1));
-    const int family = readDecimal(HexDigitsToDecimal(prefixed)).value_or(0) + 15;
-    switch (family) {
-    case 16:
-        return kFamily10h;
-    case 17:
-        return kFamily11h;
-    default:
-        return kFamily0Fh;
-    }
+    DetectedFamily detected;
+    detected.vendor = vendor;
+    const unsigned family = processorFamily(signature);
+    detected.familyCode = family == kFamily0FhNumber ? std::wstring(kFamily0Fh) : familyCodeOf(family);
+    detected.model = processorModel(signature);
+    detected.family0FhOffsetCelsius = revisionGOffsetCelsius(signature, identity);
+    detected.dieOffsetCelsius = dieOffsetCelsius(family, brandString);
+    return detected;
 }
 
-DetectedFamily detectFamily(PortIo& portIo, ProcessorBrand& brand)
+}  // namespace
+
+std::optional<unsigned> familyOfSignatureRegister(std::uint32_t signature)
 {
-    const std::uint32_t signature = PciConfigRead(portIo, kSignatureRegister);
-    return {familyCodeForSignature(signature), revisionGOffsetCelsius(signature, brand)};
+    if (signature == 0)
+        return std::nullopt;
+    const std::wstring registerText = Hex8(signature);
+    const std::wstring prefixed = L"&h" + std::wstring(digitsAt(registerText, 3, 1));
+    const unsigned family = static_cast<unsigned>(readDecimal(HexDigitsToDecimal(prefixed)).value_or(0)) + 15;
+    if (family > kLastFamilyWithSignatureRegister)
+        return std::nullopt;
+    return family;
+}
+
+std::wstring familyCodeForSignature(std::uint32_t signature)
+{
+    const unsigned family = familyOfSignatureRegister(signature).value_or(kFamily0FhNumber);
+    return family == kFamily0FhNumber ? std::wstring(kFamily0Fh) : familyCodeOf(family);
+}
+
+DetectedFamily detectFamily(PortIo& portIo, ConfigSpaceLock& lock, ProcessorIdentity& identity)
+{
+    std::uint32_t signature = 0;
+    {
+        // A lock that cannot be had leaves 0, like a read that failed.
+        const ConfigSpaceGuard guard(lock);
+        if (guard.held())
+            signature = PciConfigRead(portIo, kSignatureRegister);
+    }
+    if (const std::optional<unsigned> family = familyOfSignatureRegister(signature)) {
+        // The register decides the family by its digit; its model fields
+        // are the processor's.
+        DetectedFamily detected = detectedFrom(ProcessorVendor::Amd, signature, identity, {});
+        detected.familyCode = familyCodeForSignature(signature);
+        return detected;
+    }
+
+    const std::optional<IdentifiedProcessor> processor = identity.identify();
+    if (!processor) {
+        DetectedFamily early;
+        early.familyCode = kFamily0Fh;
+        return early;
+    }
+    const ProcessorVendor vendor = vendorOf(processor->vendor);
+    if (vendor == ProcessorVendor::Other) {
+        DetectedFamily foreign;
+        foreign.vendor = vendor;
+        return foreign;
+    }
+    return detectedFrom(vendor, processor->signature, identity, processor->brandString);
 }
 
 }  // namespace veltaro

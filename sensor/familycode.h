@@ -2,33 +2,52 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "processorfamilies.h"
 
 namespace veltaro {
 
+class ConfigSpaceLock;
 class PortIo;
-class ProcessorBrand;
+class ProcessorIdentity;
 
-// The FamilyCode: the processor family in lower-case hexadecimal, which
-// decides the thermal register and its scale.
+// The FamilyCodes of the three families whose decisions go through the
+// register text.
 inline constexpr wchar_t kFamily0Fh[] = L"f";
 inline constexpr wchar_t kFamily10h[] = L"10";
 inline constexpr wchar_t kFamily11h[] = L"11";
 
-// From the signature register (0xFC): digit 3 of its register text is the
-// low nibble of the extended family field, and the family is 0Fh plus it.
-// Families other than 10h and 11h are treated as 0Fh.
+// The family that the signature register (0xFC) names, or none when it
+// holds no signature. Digit 3 of its register text is the low nibble of the
+// extended family field, and the family is 0Fh plus it; the register holds
+// a signature on family 0Fh from revision F and on families 10h to 16h, and
+// reads 0 elsewhere.
+std::optional<unsigned> familyOfSignatureRegister(std::uint32_t signature);
+
+// The FamilyCode for that register, for a register that holds a signature;
+// "f" for one that does not.
 std::wstring familyCodeForSignature(std::uint32_t signature);
 
-// What start-up learns from its one read of the signature register: the
-// FamilyCode, and the degrees to add to family 0Fh readings (21 on a
-// revision G desktop part, else 0). A failed read leaves 0, which gives
-// "f" and no offset.
+// What start-up learns of the processor: its FamilyCode and what the tick
+// needs besides to find and decode its reading.
 struct DetectedFamily {
     std::wstring familyCode;
+    ProcessorVendor vendor = ProcessorVendor::Amd;
+    unsigned model = 0;
+    // Degrees to add to family 0Fh readings: 21 on a revision G desktop
+    // part, else 0.
     int family0FhOffsetCelsius = 0;
+    // Degrees the control reading of some family 17h parts lies above the die's.
+    int dieOffsetCelsius = 0;
 };
 
-DetectedFamily detectFamily(PortIo& portIo, ProcessorBrand& brand);
+// One read of the signature register decides where it holds a signature.
+// Where it does not (it reads 0 or does not answer), the processor's own
+// signature decides; a processor that cannot be asked is an early family
+// 0Fh part and gets "f". A maker other than AMD or Hygon gets no
+// FamilyCode at all.
+DetectedFamily detectFamily(PortIo& portIo, ConfigSpaceLock& lock, ProcessorIdentity& identity);
 
 }  // namespace veltaro

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "familycode.h"
 #include "hextext.h"
 #include "pciconfigread.h"
 
@@ -18,32 +17,17 @@ constexpr double kLowestShownCelsius = 40;
 // reached no device: never a measurement.
 constexpr std::uint32_t kNoDeviceAnswered = 0xFFFF'FFFF;
 
-// Family 0Fh: register 0xE4 bits 23..16 (digits 3-4), offset by 49.
-// Families 10h and 11h: register 0xA4 bits 31..24 (digits 1-2), the whole
-// degrees of a reading in eighths of a degree.
-struct ThermalField {
-    std::uint32_t address;
-    std::size_t firstDigit;
-    double offsetCelsius;
-    bool family0Fh;
-};
-
-constexpr ThermalField kFamily0FhField{kFamily0FhThermalRegister, 3, -49, true};
-constexpr ThermalField kFamily10hField{kFamily10hThermalRegister, 1, 0, false};
-
-// Views measured at compile time: a comparison with a bare wide string
-// measures it (wcslen) on every tick.
-constexpr std::wstring_view kCode0Fh = kFamily0Fh;
-constexpr std::wstring_view kCode10h = kFamily10h;
-constexpr std::wstring_view kCode11h = kFamily11h;
-
-const ThermalField* fieldFor(std::wstring_view familyCode)
+// Families 0Fh, 10h and 11h go through the register text: two digits of it
+// are the field, family 0Fh's offset by 49.
+double textFieldCelsius(std::uint32_t value, ThermalDecode decode)
 {
-    if (familyCode == kCode0Fh)
-        return &kFamily0FhField;
-    if (familyCode == kCode10h || familyCode == kCode11h)
-        return &kFamily10hField;
-    return nullptr;
+    const bool thermtrip = decode == ThermalDecode::Thermtrip;
+    wchar_t registerText[8];
+    Hex8(value, registerText);
+    const std::optional<std::int32_t> field = readDecimal(
+        HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, thermtrip ? 3 : 1, 2)));
+    // Two hexadecimal digits always have a decimal rendering.
+    return static_cast<double>(field.value_or(0)) - (thermtrip ? 49 : 0);
 }
 
 }  // namespace
@@ -59,33 +43,37 @@ std::wstring temperatureCaption(long long celsius)
     return std::wstring(text, end);
 }
 
-TemperatureSampler::TemperatureSampler(PortIo& portIo)
+TemperatureSampler::TemperatureSampler(PortIo& portIo, ConfigSpaceLock& lock)
     : m_portIo(portIo)
+    , m_lock(lock)
 {
 }
 
 std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& familyCode)
 {
-    const ThermalField* field = fieldFor(familyCode);
-    if (field == nullptr)
+    const ProcessorFamily* row = findProcessorFamily(m_processor.vendor, familyCode, m_processor.model);
+    if (row == nullptr)
         return std::nullopt;
 
     // A read that reached no device gives all ones, reported as a success.
-    const std::optional<std::uint32_t> value = readPciConfigChecked(m_portIo, field->address);
+    const std::optional<std::uint32_t> value = readThermalRegister(m_portIo, m_lock, row->thermalRegister);
     if (!value || *value == kNoDeviceAnswered)
         return std::wstring();
 
-    wchar_t registerText[8];
-    Hex8(*value, registerText);
-    const std::optional<std::int32_t> fieldValue =
-        readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, field->firstDigit, 2)));
-    // Two hexadecimal digits always have a decimal rendering.
-    double celsius = static_cast<double>(fieldValue.value_or(0)) + field->offsetCelsius;
-    if (field->family0Fh)
-        celsius += m_family0FhOffsetCelsius;
-    if (celsius < kLowestShownCelsius)
-        celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
-    return temperatureCaption(static_cast<long long>(celsius));
+    if (row->decode == ThermalDecode::Thermtrip || row->decode == ThermalDecode::WholeDegrees) {
+        double celsius = textFieldCelsius(*value, row->decode);
+        if (row->decode == ThermalDecode::Thermtrip)
+            celsius += m_processor.family0FhOffsetCelsius;
+        if (celsius < kLowestShownCelsius)
+            celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
+        return temperatureCaption(static_cast<long long>(celsius));
+    }
+
+    const long millidegrees =
+        controlMillidegrees(row->decode, *value) - static_cast<long>(m_processor.dieOffsetCelsius) * 1000;
+    if (millidegrees < 0)
+        return std::wstring();
+    return temperatureCaption(millidegrees / 1000);
 }
 
 }  // namespace veltaro

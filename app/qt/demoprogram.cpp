@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "demonorthbridge.h"
+#include "demoprocessoridentity.h"
 #include "demoregistry.h"
 #include "qtmessageservice.h"
 #include "startup.h"
@@ -15,11 +16,12 @@ int runDemo(QApplication& application)
 {
     const auto shell = createSystemShell();
     const auto computerName = createSystemComputerName();
-    const auto processorBrand = createSystemProcessorBrand();
     DemoNorthbridge northbridge;
+    DemoProcessorIdentity processor;
+    UncontendedConfigSpace configSpace;
     DemoRegistry registry(*computerName);
     QtMessageService messages;
-    return runVeltaro(application, {northbridge, registry, *computerName, messages, *shell, *processorBrand},
+    return runVeltaro(application, {northbridge, registry, *computerName, messages, *shell, processor, configSpace},
                       QString::fromWCharArray(kDemoTitle));
 }
 

@@ -16,8 +16,9 @@ int main(int argc, char* argv[])
     const auto registry = veltaro::createSystemRegistry();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
-    const auto processorBrand = veltaro::createSystemProcessorBrand();
+    const auto processorIdentity = veltaro::createSystemProcessorIdentity();
+    const auto configSpaceLock = veltaro::createSystemConfigSpaceLock();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell, *processorBrand},
+    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell, *processorIdentity, *configSpaceLock},
                                QString::fromWCharArray(veltaro::kApplicationTitle));
 }

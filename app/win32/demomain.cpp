@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "demonorthbridge.h"
+#include "demoprocessoridentity.h"
 #include "demoregistry.h"
 #include "librarysearch.h"
 #include "startup.h"
@@ -15,10 +16,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     veltaro::restrictLibrarySearch();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
-    const auto processorBrand = veltaro::createSystemProcessorBrand();
     veltaro::DemoNorthbridge northbridge;
+    veltaro::DemoProcessorIdentity processor;
+    veltaro::UncontendedConfigSpace configSpace;
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
     return veltaro::win32::runVeltaro(
-        instance, {northbridge, registry, *computerName, messages, *shell, *processorBrand}, veltaro::kDemoTitle);
+        instance, {northbridge, registry, *computerName, messages, *shell, processor, configSpace}, veltaro::kDemoTitle);
 }

@@ -13,8 +13,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     const auto registry = veltaro::createSystemRegistry();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
-    const auto processorBrand = veltaro::createSystemProcessorBrand();
+    const auto processorIdentity = veltaro::createSystemProcessorIdentity();
+    const auto configSpaceLock = veltaro::createSystemConfigSpaceLock();
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance, {*portIo, *registry, *computerName, messages, *shell, *processorBrand},
-                                      veltaro::kApplicationTitle);
+    return veltaro::win32::runVeltaro(
+        instance, {*portIo, *registry, *computerName, messages, *shell, *processorIdentity, *configSpaceLock},
+        veltaro::kApplicationTitle);
 }

@@ -13,7 +13,7 @@
 #include <system_error>
 #include <vector>
 
-#include "cpuinfoblocks.h"
+#include "cpuinfoprocessor.h"
 #include "processorsignature.h"
 #include "revisiongoffset.h"
 #include "uniquefd.h"
@@ -84,29 +84,6 @@ std::optional<long long> readMillidegrees(const std::filesystem::path& file)
     return readNumber<long long>(withoutNewline(*text));
 }
 
-std::optional<std::uint32_t> processorZeroSignature(const std::filesystem::path& cpuInfoFile)
-{
-    std::ifstream in(cpuInfoFile);
-    if (!in)
-        return std::nullopt;
-    for (const CpuInfoFields& fields : readCpuInfoBlocks(in)) {
-        const std::string* number = cpuInfoField(fields, "processor");
-        if (number == nullptr || *number != "0")
-            continue;
-        const auto figure = [&fields](const std::string& name) -> std::optional<unsigned> {
-            const std::string* text = cpuInfoField(fields, name);
-            return text == nullptr ? std::nullopt : readNumber<unsigned>(*text);
-        };
-        const std::optional<unsigned> family = figure("cpu family");
-        const std::optional<unsigned> model = figure("model");
-        const std::optional<unsigned> stepping = figure("stepping");
-        if (!family || !model || !stepping)
-            return std::nullopt;
-        return packProcessorSignature(*family, *model, *stepping);
-    }
-    return std::nullopt;
-}
-
 struct KernelSensor {
     std::filesystem::path folder;
     std::string name;
@@ -152,7 +129,7 @@ std::optional<std::uint32_t> family0FhRegister(long long millidegrees, int added
 }  // namespace
 
 HwmonPortIo::HwmonPortIo(std::filesystem::path pciRoot, std::filesystem::path procRoot,
-                         std::unique_ptr<ProcessorBrand> brand)
+                         std::unique_ptr<ProcessorIdentity> brand)
     : m_pciRoot(std::move(pciRoot))
     , m_procRoot(std::move(procRoot))
     , m_brand(std::move(brand))
@@ -165,7 +142,9 @@ bool HwmonPortIo::InitializeWinIo()
     for (const KernelSensor& sensor : kernelSensors(m_pciRoot / "devices" / kNorthbridgeFolder / "hwmon")) {
         if (sensor.name != "k8temp" && sensor.name != "k10temp")
             continue;
-        const std::optional<std::uint32_t> signature = processorZeroSignature(m_procRoot / "cpuinfo");
+        const std::optional<IdentifiedProcessor> processor = readProcessorZero(m_procRoot / "cpuinfo");
+        const std::optional<std::uint32_t> signature =
+            processor ? std::optional<std::uint32_t>(processor->signature) : std::nullopt;
         const std::filesystem::path temperatureFile = sensor.folder / "temp1_input";
         if (!signature || !readMillidegrees(temperatureFile))
             return false;

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "configmechanismportio.h"
-#include "processorbrand.h"
+#include "processoridentity.h"
 
 namespace veltaro {
 
@@ -29,7 +29,7 @@ namespace veltaro {
 // failed; so does a tick at which temp1_input cannot be read.
 class HwmonPortIo final : public ConfigMechanismPortIo {
 public:
-    HwmonPortIo(std::filesystem::path pciRoot, std::filesystem::path procRoot, std::unique_ptr<ProcessorBrand> brand);
+    HwmonPortIo(std::filesystem::path pciRoot, std::filesystem::path procRoot, std::unique_ptr<ProcessorIdentity> brand);
 
     // True when the function's hwmon folder belongs to k8temp or k10temp,
     // its temp1_input reads, and processor 0's signature is known.
@@ -42,7 +42,7 @@ private:
 
     std::filesystem::path m_pciRoot;
     std::filesystem::path m_procRoot;
-    std::unique_ptr<ProcessorBrand> m_brand;
+    std::unique_ptr<ProcessorIdentity> m_brand;
     KernelDriver m_driver = KernelDriver::None;
     std::filesystem::path m_temperatureFile;
     std::uint32_t m_signature = 0;

@@ -5,7 +5,7 @@
 #include "fallbackportio.h"
 #include "hwmonportio.h"
 #include "linuxportio.h"
-#include "linuxprocessorbrand.h"
+#include "linuxprocessoridentity.h"
 
 namespace veltaro {
 
@@ -13,7 +13,7 @@ std::unique_ptr<PortIo> createLinuxSensorPortIo(LinuxSensorSources sources)
 {
     std::vector<FallbackPortIo::Way> ways;
     ways.emplace_back([pciRoot = sources.pciRoot, procRoot = sources.procRoot] {
-        return std::make_unique<HwmonPortIo>(pciRoot, procRoot, std::make_unique<LinuxProcessorBrand>());
+        return std::make_unique<HwmonPortIo>(pciRoot, procRoot, std::make_unique<LinuxProcessorIdentity>());
     });
     // Root does not need the helper, and a helper that root starts would
     // open the same file with the same rights. Root opens it now, while

@@ -8,7 +8,7 @@
 #include "linuxcomputername.h"
 #include "linuxhardwareregistry.h"
 #include "linuxportio.h"
-#include "linuxprocessorbrand.h"
+#include "linuxprocessoridentity.h"
 #include "linuxshell.h"
 #include "sensorstartorder.h"
 
@@ -29,9 +29,16 @@ std::unique_ptr<PortIo> createSystemPortIo()
     return createLinuxSensorPortIo(std::move(sources));
 }
 
-std::unique_ptr<ProcessorBrand> createSystemProcessorBrand()
+std::unique_ptr<ProcessorIdentity> createSystemProcessorIdentity()
 {
-    return std::make_unique<LinuxProcessorBrand>();
+    return std::make_unique<LinuxProcessorIdentity>();
+}
+
+// The kernel serialises its PCI files' reads with every other user of
+// configuration space.
+std::unique_ptr<ConfigSpaceLock> createSystemConfigSpaceLock()
+{
+    return std::make_unique<UncontendedConfigSpace>();
 }
 
 std::unique_ptr<Shell> createSystemShell()

@@ -2,7 +2,8 @@
 #include "systemservices.h"
 
 #include "windowscomputername.h"
-#include "windowsprocessorbrand.h"
+#include "windowsconfigspacelock.h"
+#include "windowsprocessoridentity.h"
 #include "windowsregistry.h"
 #include "windowsshell.h"
 #include "winioportio.h"
@@ -14,9 +15,14 @@ std::unique_ptr<PortIo> createSystemPortIo()
     return std::make_unique<WinIoPortIo>();
 }
 
-std::unique_ptr<ProcessorBrand> createSystemProcessorBrand()
+std::unique_ptr<ProcessorIdentity> createSystemProcessorIdentity()
 {
-    return std::make_unique<WindowsProcessorBrand>();
+    return std::make_unique<WindowsProcessorIdentity>();
+}
+
+std::unique_ptr<ConfigSpaceLock> createSystemConfigSpaceLock()
+{
+    return std::make_unique<WindowsConfigSpaceLock>();
 }
 
 std::unique_ptr<Shell> createSystemShell()

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "fakecomputername.h"
+#include "fakeconfigspacelock.h"
 #include "fakeportio.h"
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "frmmainbehaviour.h"
 #include "inmemoryregistry.h"
 #include "recordingmessageservice.h"
@@ -26,7 +27,10 @@ struct FakeServices {
         hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
     }
 
-    FrmmainServices services() { return {ports, registry, computerName, messages, shell, processorBrand}; }
+    FrmmainServices services()
+    {
+        return {ports, registry, computerName, messages, shell, processorIdentity, configSpaceLock};
+    }
 
     FakePortIo ports;
     FakeComputerName computerName{"testbox"};
@@ -34,7 +38,8 @@ struct FakeServices {
     RecordingRegistry registry{hardware};
     RecordingMessageService messages;
     RecordingShell shell;
-    FakeProcessorBrand processorBrand;
+    FakeProcessorIdentity processorIdentity;
+    FakeConfigSpaceLock configSpaceLock;
 };
 
 }  // namespace veltaro::testing

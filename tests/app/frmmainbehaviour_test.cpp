@@ -176,7 +176,7 @@ TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
 {
     ASSERT_TRUE(behaviour.load());
     view.caption = L" 60'C";
-    view.code = L"12";
+    view.code = L"13";
     const std::size_t callsBefore = ports.calls.size();
 
     behaviour.onTimer1Tick();
@@ -216,7 +216,7 @@ TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
             return std::make_unique<RecordingRegistry>(hardware);
         });
         testing::RecordingView other;
-        FrmmainBehaviour otherBehaviour(other, {ports, deferred, computerName, messages, shell, processorBrand});
+        FrmmainBehaviour otherBehaviour(other, {ports, deferred, computerName, messages, shell, processorIdentity, configSpaceLock});
         ports.initializeResult = driverStarts;
 
         EXPECT_EQ(otherBehaviour.start(), driverStarts);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include "configspacelock.h"
 #include "fakeportio.h"
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "hwmonportio.h"
 #include "kernelsensorfixture.h"
@@ -11,6 +12,9 @@
 
 namespace veltaro {
 namespace {
+
+// Nothing else uses the configuration ports here.
+UncontendedConfigSpace uncontended;
 
 using testing::cpuInfoText;
 using testing::FixtureTree;
@@ -30,7 +34,7 @@ std::string captionText(const std::optional<std::wstring>& caption)
 
 HwmonPortIo driverOn(const FixtureTree& tree, std::optional<std::uint8_t> brandIndex = std::nullopt)
 {
-    return HwmonPortIo(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorBrand>(brandIndex));
+    return HwmonPortIo(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorIdentity>(brandIndex));
 }
 
 // k10temp reports (bits 31..21 of 0xA4) * 125 millidegrees. For every one
@@ -44,14 +48,14 @@ TEST(HwmonPortIoTest, EveryElevenBitReadingOfFamilies10hAnd11hShowsItsWholeDegre
         writeKernelSensor(tree, "k10temp", "0\n", cpuInfoText(family, 4, 2));
         HwmonPortIo driver = driverOn(tree);
         ASSERT_TRUE(driver.InitializeWinIo());
-        FakeProcessorBrand brand;
-        const std::wstring familyCode = detectFamily(driver, brand).familyCode;
+        FakeProcessorIdentity brand;
+        const std::wstring familyCode = detectFamily(driver, uncontended, brand).familyCode;
         ASSERT_EQ(familyCode, family == 16 ? L"10" : L"11");
-        TemperatureSampler sampler(driver);
+        TemperatureSampler sampler(driver, uncontended);
 
         for (std::uint32_t reading = 0; reading < 2048; ++reading) {
             tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", std::to_string(reading * 125) + "\n");
-            ASSERT_EQ(PciConfigRead(driver, kFamily10hThermalRegister), reading << 21) << reading;
+            ASSERT_EQ(PciConfigRead(driver, kReportedTemperatureRegister), reading << 21) << reading;
             const std::optional<std::wstring> caption = sampler.sample(familyCode);
             const std::uint32_t celsius = reading >> 3;
             if (celsius < 40)
@@ -84,13 +88,13 @@ TEST_P(HwmonFamily0FhTest, ShowsWhatK8tempReports)
     writeKernelSensor(tree, "k8temp", row.temperature, cpuInfoText(15, row.model, row.stepping));
     HwmonPortIo driver = driverOn(tree, row.brandIndex);
     ASSERT_TRUE(driver.InitializeWinIo());
-    FakeProcessorBrand brand(row.brandIndex);
-    const DetectedFamily family = detectFamily(driver, brand);
+    FakeProcessorIdentity brand(row.brandIndex);
+    const DetectedFamily family = detectFamily(driver, uncontended, brand);
     ASSERT_EQ(family.familyCode, L"f");
-    TemperatureSampler sampler(driver);
-    sampler.setFamily0FhOffsetCelsius(family.family0FhOffsetCelsius);
+    TemperatureSampler sampler(driver, uncontended);
+    sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, family.family0FhOffsetCelsius, 0});
 
-    const std::optional<std::uint32_t> thermal = readPciConfigChecked(driver, kFamily0FhThermalRegister);
+    const std::optional<std::uint32_t> thermal = readPciConfigChecked(driver, kThermtripStatusRegister);
     const std::optional<std::wstring> caption = sampler.sample(L"f");
 
     if (row.field < 0) {
@@ -107,9 +111,9 @@ TEST_P(HwmonFamily0FhTest, ShowsWhatK8tempReports)
     // The hardware's own registers, read directly, give the same caption.
     FakePortIo hardware;
     hardware.registers = {{kSignatureRegister, PciConfigRead(driver, kSignatureRegister)},
-                          {kFamily0FhThermalRegister, 0x0E002420u | *thermal}};
-    TemperatureSampler direct(hardware);
-    direct.setFamily0FhOffsetCelsius(detectFamily(hardware, brand).family0FhOffsetCelsius);
+                          {kThermtripStatusRegister, 0x0E002420u | *thermal}};
+    TemperatureSampler direct(hardware, uncontended);
+    direct.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, detectFamily(hardware, uncontended, brand).family0FhOffsetCelsius, 0});
     EXPECT_EQ(direct.sample(L"f"), caption);
 }
 
@@ -137,7 +141,7 @@ TEST(HwmonPortIoTest, AnswersOnlyTheRegistersOfItsKernelDriver)
     ASSERT_TRUE(driver.InitializeWinIo());
 
     EXPECT_EQ(readPciConfigChecked(driver, kSignatureRegister), 0x00040F33u);
-    EXPECT_EQ(readPciConfigChecked(driver, kFamily10hThermalRegister), std::nullopt);
+    EXPECT_EQ(readPciConfigChecked(driver, kReportedTemperatureRegister), std::nullopt);
     EXPECT_EQ(readPciConfigChecked(driver, 0x8000C300), std::nullopt) << "register 0x00";
     EXPECT_EQ(readPciConfigChecked(driver, 0x8000C2FC), std::nullopt) << "function 2";
 }
@@ -151,7 +155,7 @@ TEST(HwmonPortIoTest, ATickWhoseTemperatureCannotBeReadShowsNoReading)
     writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(16, 4, 2));
     HwmonPortIo driver = driverOn(tree);
     ASSERT_TRUE(driver.InitializeWinIo());
-    TemperatureSampler sampler(driver);
+    TemperatureSampler sampler(driver, uncontended);
     ASSERT_EQ(sampler.sample(L"10"), L" 55'C");
 
     std::filesystem::remove(tree.root() / kHwmonFolder / "temp1_input");

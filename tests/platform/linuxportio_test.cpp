@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fakeprocessorbrand.h"
+#include "configspacelock.h"
+#include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "fixturetree.h"
 #include "linuxportio.h"
@@ -12,6 +13,9 @@
 
 namespace veltaro {
 namespace {
+
+// Nothing else uses the configuration ports here.
+UncontendedConfigSpace uncontended;
 
 using testing::FixtureTree;
 
@@ -62,9 +66,9 @@ TEST(LinuxPortIoTest, StartsOnAPresentNorthbridgeAndReadsItsRegisters)
     EXPECT_EQ(PciConfigRead(driver, 0x8000C3FC), kFamily10hSignature);
     EXPECT_EQ(PciConfigRead(driver, 0x8000C3A4), kThermal55Celsius);
     EXPECT_EQ(PciConfigRead(driver, 0x8000C300), 0x12031022u);
-    FakeProcessorBrand brand;
-    EXPECT_EQ(detectFamily(driver, brand).familyCode, L"10");
-    EXPECT_EQ(TemperatureSampler(driver).sample(L"10"), L" 55'C");
+    FakeProcessorIdentity brand;
+    EXPECT_EQ(detectFamily(driver, uncontended, brand).familyCode, L"10");
+    EXPECT_EQ(TemperatureSampler(driver, uncontended).sample(L"10"), L" 55'C");
 }
 
 TEST(LinuxPortIoTest, DoesNotStartWithoutTheNorthbridgeFunction)

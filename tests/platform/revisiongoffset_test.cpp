@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "revisiongoffset.h"
 
 namespace veltaro {
@@ -18,7 +18,7 @@ class RevisionGOffsetTest : public ::testing::TestWithParam<OffsetCase> {};
 
 TEST_P(RevisionGOffsetTest, FollowsTheKernelsRule)
 {
-    FakeProcessorBrand brand(GetParam().brandIndex);
+    FakeProcessorIdentity brand(GetParam().brandIndex);
     EXPECT_EQ(revisionGOffsetCelsius(GetParam().signature, brand), GetParam().offsetCelsius);
 }
 

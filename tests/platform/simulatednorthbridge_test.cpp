@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include "configspacelock.h"
 #include "demonorthbridge.h"
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+// Nothing else uses the configuration ports here.
+UncontendedConfigSpace uncontended;
 
 TEST(SimulatedNorthbridgeTest, AnswersTheConfigurationMechanismFromItsRegisters)
 {
@@ -18,17 +22,17 @@ TEST(SimulatedNorthbridgeTest, AnswersTheConfigurationMechanismFromItsRegisters)
 
     ASSERT_TRUE(northbridge.InitializeWinIo());
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C3E4), 0x007A0000u);
-    FakeProcessorBrand brand;
-    EXPECT_EQ(detectFamily(northbridge, brand).familyCode, L"f");
-    EXPECT_EQ(TemperatureSampler(northbridge).sample(L"f"), L" 73'C");
+    FakeProcessorIdentity brand;
+    EXPECT_EQ(detectFamily(northbridge, uncontended, brand).familyCode, L"f");
+    EXPECT_EQ(TemperatureSampler(northbridge, uncontended).sample(L"f"), L" 73'C");
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C000), 0xFFFFFFFFu) << "other functions are absent";
 }
 
 TEST(DemoNorthbridgeTest, IsAFamily10hProcessor)
 {
     DemoNorthbridge northbridge;
-    FakeProcessorBrand brand;
-    EXPECT_EQ(detectFamily(northbridge, brand).familyCode, L"10");
+    FakeProcessorIdentity brand;
+    EXPECT_EQ(detectFamily(northbridge, uncontended, brand).familyCode, L"10");
 }
 
 // Over ten minutes the reading wanders over about 35 to 65 degrees, in

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include "configspacelock.h"
 #include "fakeportio.h"
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "familycode.h"
 
 namespace veltaro {
 namespace {
+
+// Nothing else uses the configuration ports here.
+UncontendedConfigSpace uncontended;
 
 struct SignatureCase {
     const char* name;
@@ -27,7 +31,9 @@ INSTANTIATE_TEST_SUITE_P(Signatures, FamilyCodeTest,
         SignatureCase{"family0Fh_athlon64", 0x00000F4A, L"f"},
         SignatureCase{"family10h_phenom", 0x00100F42, L"10"},
         SignatureCase{"family11h_turion", 0x00200F31, L"11"},
-        SignatureCase{"family12h_treated_as_0Fh", 0x00300F10, L"f"},
+        SignatureCase{"family12h", 0x00300F10, L"12"},
+        SignatureCase{"family16h", 0x00700F01, L"16"},
+        SignatureCase{"no_family_13h_in_signatures", 0x00400F00, L"13"},
         SignatureCase{"extended_family_f_treated_as_0Fh", 0x00F00000, L"f"},
         SignatureCase{"zero_read", 0x00000000, L"f"},
         SignatureCase{"all_ones", 0xFFFFFFFF, L"f"},
@@ -40,9 +46,9 @@ TEST(DetectFamilyTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
 {
     FakePortIo ports;
     ports.dataPortValue = 0x00100F42;
-    FakeProcessorBrand brand;
+    FakeProcessorIdentity brand;
 
-    const DetectedFamily family = detectFamily(ports, brand);
+    const DetectedFamily family = detectFamily(ports, uncontended, brand);
 
     EXPECT_EQ(family.familyCode, L"10");
     EXPECT_EQ(family.family0FhOffsetCelsius, 0);
@@ -62,12 +68,12 @@ TEST(DetectFamilyTest, GivesTheRevisionGOffsetFromTheSameRead)
 {
     FakePortIo ports;
     ports.dataPortValue = 0x00060FB2;  // revision G, model 0x6B
-    FakeProcessorBrand brand(0x04);    // socket AM2
-    EXPECT_EQ(detectFamily(ports, brand).family0FhOffsetCelsius, 21);
+    FakeProcessorIdentity brand(0x04);    // socket AM2
+    EXPECT_EQ(detectFamily(ports, uncontended, brand).family0FhOffsetCelsius, 21);
     EXPECT_EQ(ports.calls.size(), 2u);
 
     ports.getResult = false;
-    const DetectedFamily failed = detectFamily(ports, brand);
+    const DetectedFamily failed = detectFamily(ports, uncontended, brand);
     EXPECT_EQ(failed.familyCode, L"f");
     EXPECT_EQ(failed.family0FhOffsetCelsius, 0);
 }

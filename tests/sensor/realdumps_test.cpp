@@ -4,14 +4,18 @@
 #include <fstream>
 #include <sstream>
 
+#include "configspacelock.h"
 #include "fakeportio.h"
-#include "fakeprocessorbrand.h"
+#include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+// Nothing else uses the configuration ports here.
+UncontendedConfigSpace uncontended;
 
 // The registers of a published dump of function 0:18.3 (realdumps/*.txt):
 // "#" lines name the source, then sixteen rows "xx: b0 b1 ... b15" of
@@ -49,18 +53,18 @@ TEST_P(RealDumpTest, ShowsTheKernelsFigure)
     ports.registers = dumpRegisters(row.file);
     ASSERT_EQ(ports.registers.size(), 64u);
     EXPECT_EQ(PciConfigRead(ports, kSignatureRegister), row.signature);
-    EXPECT_EQ(PciConfigRead(ports, kFamily0FhThermalRegister), row.thermal);
+    EXPECT_EQ(PciConfigRead(ports, kThermtripStatusRegister), row.thermal);
 
-    FakeProcessorBrand brand(0x04);
-    const DetectedFamily family = detectFamily(ports, brand);
+    FakeProcessorIdentity brand(0x04);
+    const DetectedFamily family = detectFamily(ports, uncontended, brand);
     EXPECT_EQ(family.familyCode, L"f");
     ports.calls.clear();
-    TemperatureSampler sampler(ports);
-    sampler.setFamily0FhOffsetCelsius(family.family0FhOffsetCelsius);
+    TemperatureSampler sampler(ports, uncontended);
+    sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, family.family0FhOffsetCelsius, 0});
     const std::optional<std::wstring> caption = sampler.sample(family.familyCode);
 
     ASSERT_FALSE(ports.calls.empty());
-    EXPECT_EQ(ports.calls.front().value, kFamily0FhThermalRegister);
+    EXPECT_EQ(ports.calls.front().value, kThermtripStatusRegister);
     if (row.kernelCelsius >= 40)
         EXPECT_EQ(caption, L" " + std::to_wstring(row.kernelCelsius) + L"'C");
     else

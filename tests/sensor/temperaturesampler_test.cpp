@@ -3,12 +3,16 @@
 
 #include <limits>
 
+#include "configspacelock.h"
 #include "fakeportio.h"
 #include "replacementrandom.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+// Nothing else uses the configuration ports here.
+UncontendedConfigSpace uncontended;
 
 // A caption that is 40 or 41: the replacement of a low reading.
 bool isReplacement(const std::optional<std::wstring>& caption)
@@ -31,7 +35,7 @@ TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
     const ReadingCase& row = GetParam();
     FakePortIo ports;
     ports.dataPortValue = row.registerValue;
-    TemperatureSampler sampler(ports);
+    TemperatureSampler sampler(ports, uncontended);
 
     const std::optional<std::wstring> caption = sampler.sample(row.familyCode);
 
@@ -72,7 +76,7 @@ TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndTouchesNoPort)
 {
     FakePortIo ports;
     ports.dataPortValue = 0x37000000;
-    TemperatureSampler sampler(ports);
+    TemperatureSampler sampler(ports, uncontended);
 
     EXPECT_EQ(sampler.sample(GetParam()), std::nullopt);
     EXPECT_TRUE(ports.calls.empty());
@@ -81,7 +85,7 @@ TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndTouchesNoPort)
 // The code is compared exactly: case and surrounding blanks count.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Codes, UnknownFamilyCodeTest,
-    ::testing::Values(L"", L"F", L"0f", L"12", L" 10", L"10 ", L"f\n"));
+    ::testing::Values(L"", L"F", L"0f", L"13", L"1A", L"18", L" 10", L"10 ", L"f\n"));
 // clang-format on
 
 // A failed read, and all ones (what a read that reached no device gives,
@@ -94,7 +98,7 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
             FakePortIo ports;
             ports.getResult = !readFails;
             ports.dataPortValue = 0xFFFFFFFF;
-            TemperatureSampler sampler(ports);
+            TemperatureSampler sampler(ports, uncontended);
             EXPECT_EQ(sampler.sample(code), std::wstring());
         }
     }
@@ -106,8 +110,8 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
 TEST(TemperatureSamplerTest, TheFamily0FhOffsetAddsToFamily0FhReadingsOnly)
 {
     FakePortIo ports;
-    TemperatureSampler sampler(ports);
-    sampler.setFamily0FhOffsetCelsius(21);
+    TemperatureSampler sampler(ports, uncontended);
+    sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, 21, 0});
     ports.dataPortValue = 0x00602410;
     EXPECT_EQ(sampler.sample(L"f"), L" 68'C");
     ports.dataPortValue = 0x37000000;
@@ -119,7 +123,7 @@ TEST(TemperatureSamplerTest, FailedAddressWriteShowsNoReading)
     FakePortIo ports;
     ports.setResult = false;
     ports.dataPortValue = 0x37000000;
-    TemperatureSampler sampler(ports);
+    TemperatureSampler sampler(ports, uncontended);
     EXPECT_EQ(sampler.sample(L"10"), std::wstring());
 }
 
@@ -129,7 +133,7 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
     const std::wstring expected[] = {L" 40'C", L" 40'C", L" 41'C", L" 41'C", L" 41'C",
                                      L" 40'C", L" 41'C", L" 40'C", L" 40'C", L" 41'C"};
     FakePortIo ports;
-    TemperatureSampler sampler(ports);
+    TemperatureSampler sampler(ports, uncontended);
     for (const std::wstring& caption : expected)
         EXPECT_EQ(sampler.sample(L"10"), caption);
 }
@@ -139,7 +143,7 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
 TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
 {
     FakePortIo ports;
-    TemperatureSampler sampler(ports);
+    TemperatureSampler sampler(ports, uncontended);
     ReplacementRandom reference;
 
     for (int tick = 0; tick < 20; ++tick) {

@@ -8,7 +8,8 @@
 
 #include <vector>
 
-#include "fakeprocessorbrand.h"
+#include "configspacelock.h"
+#include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
 #include "temperaturesampler.h"
@@ -16,6 +17,9 @@
 
 namespace veltaro {
 namespace {
+
+// Nothing else uses the configuration ports here.
+UncontendedConfigSpace uncontended;
 
 struct PortCall {
     bool write;
@@ -159,10 +163,10 @@ TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
     driver.setRegister(row.thermalOffset, row.thermalRegister);
 
     EXPECT_EQ(PciConfigRead(m_portIo, kSignatureRegister), row.signature);
-    FakeProcessorBrand brand;
-    const std::wstring familyCode = detectFamily(m_portIo, brand).familyCode;
+    FakeProcessorIdentity brand;
+    const std::wstring familyCode = detectFamily(m_portIo, uncontended, brand).familyCode;
     EXPECT_EQ(familyCode, row.familyCode);
-    EXPECT_EQ(TemperatureSampler(m_portIo).sample(familyCode), std::wstring(row.caption));
+    EXPECT_EQ(TemperatureSampler(m_portIo, uncontended).sample(familyCode), std::wstring(row.caption));
 
     const std::uint32_t thermalAddress = 0x8000C300u | row.thermalOffset;
     const std::vector<PortCall> calls = driver.portCalls();

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "linuxprocessorbrand.h"
+#include "linuxprocessoridentity.h"
+
+#include "cpuinfoprocessor.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
@@ -7,7 +9,12 @@
 
 namespace veltaro {
 
-std::optional<std::uint8_t> LinuxProcessorBrand::brandIndex()
+LinuxProcessorIdentity::LinuxProcessorIdentity(std::filesystem::path procRoot)
+    : m_procRoot(std::move(procRoot))
+{
+}
+
+std::optional<std::uint8_t> LinuxProcessorIdentity::brandIndex()
 {
 #if defined(__x86_64__) || defined(__i386__)
     unsigned eax = 0;
@@ -21,6 +28,11 @@ std::optional<std::uint8_t> LinuxProcessorBrand::brandIndex()
 #else
     return std::nullopt;
 #endif
+}
+
+std::optional<IdentifiedProcessor> LinuxProcessorIdentity::identify()
+{
+    return readProcessorZero(m_procRoot / "cpuinfo");
 }
 
 }  // namespace veltaro
