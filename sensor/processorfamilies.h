@@ -197,14 +197,16 @@ struct DieOffset {
     int celsius;
 };
 
+// clang-format off
 inline constexpr DieOffset kDieOffsets[] = {
     {0x17, "AMD Ryzen 5 1600X", 20},
     {0x17, "AMD Ryzen 7 1700X", 20},
     {0x17, "AMD Ryzen 7 1800X", 20},
     {0x17, "AMD Ryzen 7 2700X", 10},
-    {0x17, "AMD Ryzen Threadripper 19", 27},
-    {0x17, "AMD Ryzen Threadripper 29", 27},
+    {0x17, "AMD Ryzen Threadripper 19", 27},  // 1900X, 1920X, 1950X
+    {0x17, "AMD Ryzen Threadripper 29", 27},  // 2920X, 2950X, 2970WX, 2990WX
 };
+// clang-format on
 
 constexpr int dieOffsetCelsius(unsigned family, std::string_view brandString)
 {

@@ -24,8 +24,8 @@ double textFieldCelsius(std::uint32_t value, ThermalDecode decode)
     const bool thermtrip = decode == ThermalDecode::Thermtrip;
     wchar_t registerText[8];
     Hex8(value, registerText);
-    const std::optional<std::int32_t> field = readDecimal(
-        HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, thermtrip ? 3 : 1, 2)));
+    const std::optional<std::int32_t> field =
+        readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, thermtrip ? 3 : 1, 2)));
     // Two hexadecimal digits always have a decimal rendering.
     return static_cast<double>(field.value_or(0)) - (thermtrip ? 49 : 0);
 }

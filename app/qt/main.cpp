@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
     const auto processorIdentity = veltaro::createSystemProcessorIdentity();
     const auto configSpaceLock = veltaro::createSystemConfigSpaceLock();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(application, {*portIo, *registry, *computerName, messages, *shell, *processorIdentity, *configSpaceLock},
-                               QString::fromWCharArray(veltaro::kApplicationTitle));
+    return veltaro::runVeltaro(
+        application, {*portIo, *registry, *computerName, messages, *shell, *processorIdentity, *configSpaceLock},
+        QString::fromWCharArray(veltaro::kApplicationTitle));
 }

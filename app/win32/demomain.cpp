@@ -21,6 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     veltaro::UncontendedConfigSpace configSpace;
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(
-        instance, {northbridge, registry, *computerName, messages, *shell, processor, configSpace}, veltaro::kDemoTitle);
+    return veltaro::win32::runVeltaro(instance,
+                                      {northbridge, registry, *computerName, messages, *shell, processor, configSpace},
+                                      veltaro::kDemoTitle);
 }

@@ -16,8 +16,8 @@ constexpr wchar_t kEveryoneMayWaitAndRelease[] = L"D:(A;;0x00100001;;;WD)";
 HANDLE createOrOpen()
 {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(kEveryoneMayWaitAndRelease, SDDL_REVISION_1,
-                                                               &descriptor, nullptr)) {
+    if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(kEveryoneMayWaitAndRelease, SDDL_REVISION_1, &descriptor,
+                                                               nullptr)) {
         SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
         HANDLE mutex = ::CreateMutexW(&attributes, FALSE, kMutexName);
         ::LocalFree(descriptor);

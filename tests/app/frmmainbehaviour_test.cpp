@@ -216,7 +216,8 @@ TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
             return std::make_unique<RecordingRegistry>(hardware);
         });
         testing::RecordingView other;
-        FrmmainBehaviour otherBehaviour(other, {ports, deferred, computerName, messages, shell, processorIdentity, configSpaceLock});
+        FrmmainBehaviour otherBehaviour(
+            other, {ports, deferred, computerName, messages, shell, processorIdentity, configSpaceLock});
         ports.initializeResult = driverStarts;
 
         EXPECT_EQ(otherBehaviour.start(), driverStarts);
