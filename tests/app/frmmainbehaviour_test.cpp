@@ -172,6 +172,41 @@ INSTANTIATE_TEST_SUITE_P(Readings, TickTest,
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
+// On a Zen the signature register reads 0: the processor's own signature
+// names the family, and each tick reads the reported temperature through
+// the system management network's index pair.
+TEST_F(FrmmainBehaviourTest, AZenIsNamedByItsOwnSignatureAndReadBehindTheRootComplex)
+{
+    ports.dataPortValue = 0;
+    processorIdentity.processor = IdentifiedProcessor{"AuthenticAMD", 0x00A20F10, "AMD Ryzen 5 5600 6-Core Processor"};
+    ASSERT_TRUE(behaviour.load());
+    EXPECT_EQ(view.code, L"19");
+    journal.clear();
+    ports.registers[0x80000064] = 216u << 21;  // 27 degrees
+
+    behaviour.onTimer1Tick();
+
+    EXPECT_EQ(journal, (std::vector<std::string>{"write CF8 80000060", "write CFC 59800", "write CF8 80000064",
+                                                 "read CFC", "caption  27'C"}));
+    EXPECT_FALSE(configSpaceLock.held);
+}
+
+// A processor of another maker gets no FamilyCode: the readout stays empty
+// and the ports untouched.
+TEST_F(FrmmainBehaviourTest, AnotherMakersProcessorShowsNoReading)
+{
+    ports.dataPortValue = 0;
+    processorIdentity.processor = IdentifiedProcessor{"GenuineIntel", 0x000906EA, "Intel(R) Core(TM) i7-8700"};
+    ASSERT_TRUE(behaviour.load());
+    const std::size_t callsBefore = ports.calls.size();
+
+    behaviour.onTimer1Tick();
+
+    EXPECT_EQ(view.code, L"");
+    EXPECT_EQ(view.caption, L"");
+    EXPECT_EQ(ports.calls.size(), callsBefore);
+}
+
 TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
 {
     ASSERT_TRUE(behaviour.load());
