@@ -122,6 +122,19 @@ void click(HWND element)
     ::PostMessageW(element, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
+// The processor the stand-in driver simulates (winiodouble.h) in the
+// programs started while this lives.
+class SimulatedProcessor {
+public:
+    explicit SimulatedProcessor(const wchar_t* name) { ::SetEnvironmentVariableW(kVariable, name); }
+    ~SimulatedProcessor() { ::SetEnvironmentVariableW(kVariable, nullptr); }
+    SimulatedProcessor(const SimulatedProcessor&) = delete;
+    SimulatedProcessor& operator=(const SimulatedProcessor&) = delete;
+
+private:
+    static constexpr wchar_t kVariable[] = L"VELTARO_WINIO_DOUBLE_PROCESSOR";
+};
+
 // The desktop's handler of "mailto:" addresses becomes the recorder.
 void registerMailRecorder(const fs::path& recorder)
 {
@@ -147,6 +160,7 @@ TEST(EndToEnd, WithTheDriverTheWindowShowsTheLiveReadingAndTheLinkReachesTheMail
     const fs::path recorded = folder / "mailto.txt";
     fs::remove(recorded);
     registerMailRecorder(folder / "mailrecorder.exe");
+    const SimulatedProcessor processor(L"family-10h");
     const StartedProgram veltaro(folder / "Veltaro.exe", folder);
     ASSERT_TRUE(veltaro.started());
 
