@@ -117,15 +117,18 @@ void Frmmain::createElements()
     // In the design's order. The text field is the one element with a tab
     // stop, so it takes the focus; it is read-only, so that a key typed
     // into the window cannot change the FamilyCode and stop the readout.
+    // Every label shows its text as it stands: without SS_NOPREFIX an
+    // ampersand, as in a processor name "AMD R&D Sample", would be taken for
+    // a shortcut mark, hidden and the next letter underlined.
     txtsign = createElement(m_window, m_instance, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE,
                             kTxtsignId);
-    Label3 = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, kLabel3Id,
+    Label3 = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, kLabel3Id,
                            product::kAuthorName);
-    Label8 =
-        createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP, 0, kLabel8Id, product::kAuthorCreditLine);
-    lblProcessorName =
-        createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP, WS_EX_STATICEDGE, kLblProcessorNameId);
-    lbltemp = createElement(m_window, m_instance, L"STATIC", SS_CENTER, WS_EX_STATICEDGE, kLbltempId);
+    Label8 = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, kLabel8Id,
+                           product::kAuthorCreditLine);
+    lblProcessorName = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, WS_EX_STATICEDGE,
+                                     kLblProcessorNameId);
+    lbltemp = createElement(m_window, m_instance, L"STATIC", SS_CENTER | SS_NOPREFIX, WS_EX_STATICEDGE, kLbltempId);
 }
 
 void Frmmain::layOut(UINT dpi)

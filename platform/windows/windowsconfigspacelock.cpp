@@ -8,25 +8,27 @@ namespace veltaro {
 namespace {
 
 constexpr wchar_t kMutexName[] = L"Global\\Access_PCI";
-// Everyone may wait for it (SYNCHRONIZE) and release it (MUTANT_QUERY_STATE
-// and MUTEX_MODIFY_STATE), nothing more: nobody but its maker may change
-// who has access.
-constexpr wchar_t kEveryoneMayWaitAndRelease[] = L"D:(A;;0x00100001;;;WD)";
+// Everyone has every right to it. Other hardware monitors open it with
+// CreateMutex and no descriptor, which asks for all rights: a narrower list
+// would leave them without the mutex, at the ports at the same time as us.
+constexpr wchar_t kEveryoneMayUseIt[] = L"D:(A;;GA;;;WD)";
+// All this program asks of it, whoever made it: to wait for it and release
+// it. So a mutex that another user's program made with narrower rights
+// still opens.
+constexpr DWORD kRightsUsed = SYNCHRONIZE | MUTEX_MODIFY_STATE;
 
 HANDLE createOrOpen()
 {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(kEveryoneMayWaitAndRelease, SDDL_REVISION_1, &descriptor,
-                                                               nullptr)) {
-        SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
-        HANDLE mutex = ::CreateMutexW(&attributes, FALSE, kMutexName);
+    const bool described = ::ConvertStringSecurityDescriptorToSecurityDescriptorW(kEveryoneMayUseIt, SDDL_REVISION_1,
+                                                                                  &descriptor, nullptr) != FALSE;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    // Opens the mutex where it exists (the descriptor then counts for
+    // nothing), else makes it.
+    HANDLE mutex = ::CreateMutexExW(described ? &attributes : nullptr, kMutexName, 0, kRightsUsed);
+    if (described)
         ::LocalFree(descriptor);
-        if (mutex != nullptr)
-            return mutex;
-    }
-    // Made by another user's program with rights that do not let us create
-    // it again, or a system that refused the descriptor: open what is there.
-    return ::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kMutexName);
+    return mutex;
 }
 
 }  // namespace
@@ -51,7 +53,8 @@ bool WindowsConfigSpaceLock::acquire()
         return false;
     const DWORD result = ::WaitForSingleObject(handle, kWaitMs);
     // WAIT_ABANDONED: its last owner ended without releasing it; the
-    // mutex is now ours, and the ports are in no half-done state of ours.
+    // mutex is now ours. Whatever it left half done at the ports, our
+    // sequence starts with an address write of its own.
     return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
 }
 

@@ -1,21 +1,27 @@
 // SPDX-License-Identifier: MIT
 // The programs as built, started under Wine as a user would start them,
 // and looked at from outside through their windows: Veltaro.exe with the
-// stand-in port driver beside it (a family 10h processor at 55 degrees),
-// without it, with a library of that name only in the current folder,
-// and Veltaro-demo.exe.
+// stand-in port driver beside it (on each route to a temperature there
+// is, and with another program holding the ports' mutex), without it,
+// with a library of that name only in the current folder, and
+// Veltaro-demo.exe.
 
 #include <gtest/gtest.h>
 
+#include <cpuid.h>
 #include <windows.h>
 
 #include <chrono>
+#include <cstring>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
 
 #include "elementids.h"
+#include "mutexholderprocess.h"
+#include "processorfamilies.h"
 #include "productinfo.h"
 #include "programfolder.h"
 #include "windowtesting.h"
@@ -122,6 +128,19 @@ void click(HWND element)
     ::PostMessageW(element, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
+// The processor the stand-in driver simulates (winiodouble.h) in the
+// programs started while this lives.
+class SimulatedProcessor {
+public:
+    explicit SimulatedProcessor(const wchar_t* name) { ::SetEnvironmentVariableW(kVariable, name); }
+    ~SimulatedProcessor() { ::SetEnvironmentVariableW(kVariable, nullptr); }
+    SimulatedProcessor(const SimulatedProcessor&) = delete;
+    SimulatedProcessor& operator=(const SimulatedProcessor&) = delete;
+
+private:
+    static constexpr wchar_t kVariable[] = L"VELTARO_WINIO_DOUBLE_PROCESSOR";
+};
+
 // The desktop's handler of "mailto:" addresses becomes the recorder.
 void registerMailRecorder(const fs::path& recorder)
 {
@@ -147,6 +166,7 @@ TEST(EndToEnd, WithTheDriverTheWindowShowsTheLiveReadingAndTheLinkReachesTheMail
     const fs::path recorded = folder / "mailto.txt";
     fs::remove(recorded);
     registerMailRecorder(folder / "mailrecorder.exe");
+    const SimulatedProcessor processor(L"family-10h");
     const StartedProgram veltaro(folder / "Veltaro.exe", folder);
     ASSERT_TRUE(veltaro.started());
 
@@ -161,7 +181,7 @@ TEST(EndToEnd, WithTheDriverTheWindowShowsTheLiveReadingAndTheLinkReachesTheMail
 
     HWND readout = ::GetDlgItem(window, kLbltempId);
     EXPECT_TRUE(waitFor([&] { return testing::windowText(readout) == L" 55'C"; }))
-        << "shows \"" << std::string(testing::windowText(readout).begin(), testing::windowText(readout).end()) << "\"";
+        << "shows " << ::testing::PrintToString(testing::windowText(readout));
     EXPECT_EQ(testing::windowText(::GetDlgItem(window, kLblProcessorNameId)).rfind(L" CPU: ", 0), 0u);
     EXPECT_EQ(testing::windowText(::GetDlgItem(window, kTxtsignId)), L"10");
 
@@ -172,6 +192,160 @@ TEST(EndToEnd, WithTheDriverTheWindowShowsTheLiveReadingAndTheLinkReachesTheMail
 
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(0));
+}
+
+// Veltaro.exe with the stand-in driver, once its window shows.
+class VeltaroOn {
+public:
+    explicit VeltaroOn(const wchar_t* processor)
+        : m_processor(processor)
+        , m_program(testFolder("with-driver") / "Veltaro.exe", testFolder("with-driver"))
+        , m_window(m_program.waitForWindow(kFrmmainClass, L"Veltaro"))
+    {
+        if (m_window != nullptr && !waitFor([&] { return ::IsWindowVisible(m_window) != FALSE; }))
+            m_window = nullptr;
+    }
+
+    HWND window() const { return m_window; }
+    std::wstring readout() const { return testing::windowText(::GetDlgItem(m_window, kLbltempId)); }
+    std::wstring familyCode() const { return testing::windowText(::GetDlgItem(m_window, kTxtsignId)); }
+
+    // The readout once it shows `caption`, or as it is after 10 s.
+    std::wstring readoutOnceItShows(const std::wstring& caption) const
+    {
+        std::wstring shown;
+        waitFor([&] { return (shown = readout()) == caption; });
+        return shown;
+    }
+
+    std::optional<DWORD> close() const
+    {
+        ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+        return m_program.waitForEnd();
+    }
+
+private:
+    SimulatedProcessor m_processor;
+    StartedProgram m_program;
+    HWND m_window;
+};
+
+struct FamilyCase {
+    const char* name;
+    const wchar_t* processor;
+    const wchar_t* familyCode;
+    const wchar_t* caption;
+};
+
+void PrintTo(const FamilyCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class EndToEndFamilyTest : public ::testing::TestWithParam<FamilyCase> {};
+
+TEST_P(EndToEndFamilyTest, ShowsTheReadingOfItsRegister)
+{
+    const VeltaroOn veltaro(GetParam().processor);
+    ASSERT_NE(veltaro.window(), nullptr) << "no window";
+    EXPECT_EQ(veltaro.readoutOnceItShows(GetParam().caption), GetParam().caption);
+    EXPECT_EQ(veltaro.familyCode(), GetParam().familyCode);
+    EXPECT_EQ(veltaro.close(), std::optional<DWORD>(0));
+}
+
+// The registers' figures are in winiodouble.cpp.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Processors, EndToEndFamilyTest,
+    ::testing::Values(
+        // F3xA4 420 eighths, 52.5 degrees.
+        FamilyCase{"family_15h", L"family-15h", L"15", L" 52'C"},
+        // 852 eighths in the other range: 106.5 less 49.
+        FamilyCase{"family_15h_other_range", L"family-15h-other-range", L"15", L" 57'C"},
+        // 489 eighths behind D0F0xB8/D0F0xBC, while F3xA4 reads 52.5.
+        FamilyCase{"family_15h_model_60h", L"family-15h-model-60h", L"15", L" 61'C"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// What CPUID says of the processor these tests run on; Wine does not
+// stand between a program and that instruction.
+struct HostProcessor {
+    std::string vendor;
+    unsigned family = 0;
+    std::string brandString;
+};
+
+HostProcessor hostProcessor()
+{
+    HostProcessor host;
+    unsigned eax = 0;
+    unsigned ebx = 0;
+    unsigned ecx = 0;
+    unsigned edx = 0;
+    if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0)
+        return host;
+    for (const unsigned part : {ebx, edx, ecx})
+        host.vendor.append(reinterpret_cast<const char*>(&part), 4);
+    __get_cpuid(1, &eax, &ebx, &ecx, &edx);
+    host.family = (eax >> 8) & 0xF;
+    if (host.family == 0xF)
+        host.family += (eax >> 20) & 0xFF;
+    for (unsigned function = 0x8000'0002; function <= 0x8000'0004; ++function) {
+        unsigned parts[4] = {};
+        if (__get_cpuid(function, &parts[0], &parts[1], &parts[2], &parts[3]) == 0)
+            break;
+        host.brandString.append(reinterpret_cast<const char*>(parts), sizeof parts);
+    }
+    host.brandString.resize(std::strlen(host.brandString.c_str()));
+    return host;
+}
+
+// A Zen's signature register reads 0: the family comes from CPUID, here
+// the host's, and the reading from the system management network.
+TEST(EndToEnd, OnAZenTheReadingComesThroughTheSystemManagementNetwork)
+{
+    const HostProcessor host = hostProcessor();
+    const bool zen =
+        (host.vendor == "AuthenticAMD" && (host.family == 0x17 || host.family == 0x19 || host.family == 0x1A)) ||
+        (host.vendor == "HygonGenuine" && host.family == 0x18);
+    if (!zen)
+        GTEST_SKIP() << "CPUID says " << host.vendor << " family " << std::hex << host.family
+                     << "h: the simulated Zen takes its family from the host, which must be a Zen (17h-1Ah)";
+
+    // 367 eighths, 45.875 degrees, less the model's offset of its control reading.
+    const std::wstring caption = L" " + std::to_wstring(45 - dieOffsetCelsius(host.family, host.brandString)) + L"'C";
+    wchar_t familyCode[8] = {};
+    std::swprintf(familyCode, std::size(familyCode), L"%x", host.family);
+    const VeltaroOn veltaro(L"zen");
+    ASSERT_NE(veltaro.window(), nullptr) << "no window";
+    EXPECT_EQ(veltaro.readoutOnceItShows(caption), caption);
+    EXPECT_EQ(veltaro.familyCode(), familyCode);
+    EXPECT_EQ(veltaro.close(), std::optional<DWORD>(0));
+}
+
+// Another hardware monitor holds "Global\Access_PCI" for a while: the
+// ticks find it taken and show no reading, without holding up the window,
+// and the reading comes back once the other lets go.
+TEST(EndToEnd, WhileAnotherProgramHoldsThePortsMutexTheReadoutIsEmptyAndTheWindowAnswers)
+{
+    const VeltaroOn veltaro(L"family-10h");
+    ASSERT_NE(veltaro.window(), nullptr) << "no window";
+    ASSERT_EQ(veltaro.readoutOnceItShows(L" 55'C"), L" 55'C");
+
+    testing::MutexHolderProcess holder(testFolder("with-driver") / "mutexholder.exe");
+    ASSERT_TRUE(holder.holding()) << "the other program never had the mutex";
+    EXPECT_EQ(veltaro.readoutOnceItShows(L""), L"");
+    // Five ticks and more.
+    for (int look = 0; look < 10 && !HasFailure(); ++look) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(veltaro.readout(), L"") << "after " << look * 100 << " ms more";
+        DWORD_PTR answer = 0;
+        EXPECT_NE(::SendMessageTimeoutW(veltaro.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0)
+            << "the window did not answer within a second";
+    }
+
+    EXPECT_EQ(holder.letGo(), std::optional<DWORD>(0));
+    EXPECT_EQ(veltaro.readoutOnceItShows(L" 55'C"), L" 55'C");
+    EXPECT_EQ(veltaro.close(), std::optional<DWORD>(0));
 }
 
 // The system's resolution for programs started while it lives; 96 DPI

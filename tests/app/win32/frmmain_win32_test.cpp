@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "elementids.h"
 #include "fakeservices.h"
 #include "frmmain.h"
@@ -202,6 +205,80 @@ TEST_F(Win32FrmmainTest, PaintsTheShadowBeneathTheEmblemsTransparentMargin)
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
 }
+
+// The pixels that `paint` leaves in a bitmap the size of the element's
+// client area.
+template <typename Paint> std::vector<std::uint32_t> pixelsPaintedFor(HWND element, Paint paint)
+{
+    RECT box{};
+    ::GetClientRect(element, &box);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, box.right, box.bottom);
+    HGDIOBJ previous = ::SelectObject(dc, bitmap);
+    paint(dc, box);
+    ::SelectObject(dc, previous);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, box.right, -box.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(box.right) * static_cast<std::size_t>(box.bottom));
+    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(box.bottom), pixels.data(), &format, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+struct LiteralTextCase {
+    const char* name;
+    int id;
+    // Short enough to show whole in the label's box.
+    const wchar_t* text;
+    // How the label lays out its line.
+    UINT format;
+};
+
+void PrintTo(const LiteralTextCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class Win32LiteralTextTest : public Win32FrmmainTest, public ::testing::WithParamInterface<LiteralTextCase> {};
+
+// A processor name such as "AMD R&D Sample && Co" is shown as it stands:
+// an ampersand marks no keyboard shortcut, and two are two. Each label is
+// compared with its text drawn with no such marks, in its font and colours.
+TEST_P(Win32LiteralTextTest, DrawsAmpersandsAsTheyStand)
+{
+    HWND label = element(GetParam().id);
+    const std::wstring text = GetParam().text;
+    ::SetWindowTextW(label, text.c_str());
+
+    const std::vector<std::uint32_t> drawn = pixelsPaintedFor(label, [&](HDC dc, const RECT&) {
+        ::SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    });
+    const std::vector<std::uint32_t> literal = pixelsPaintedFor(label, [&](HDC dc, RECT box) {
+        const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+            window.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+        ::FillRect(dc, &box, brush);
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+        ::DrawTextW(dc, text.c_str(), -1, &box, GetParam().format | DT_NOPREFIX);
+    });
+    ASSERT_EQ(drawn.size(), literal.size());
+    std::size_t differing = 0;
+    for (std::size_t pixel = 0; pixel < drawn.size(); ++pixel)
+        differing += drawn[pixel] != literal[pixel] ? 1 : 0;
+    EXPECT_EQ(differing, 0u) << "of " << drawn.size() << " pixels";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Labels, Win32LiteralTextTest,
+    ::testing::Values(
+        LiteralTextCase{"lblProcessorName", kLblProcessorNameId, L" CPU: AMD R&D Sample && Co", DT_LEFT | DT_EXPANDTABS},
+        LiteralTextCase{"lbltemp", kLbltempId, L"R&&D", DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK},
+        LiteralTextCase{"Label3", kLabel3Id, L"R&D&&", DT_LEFT | DT_EXPANDTABS},
+        LiteralTextCase{"Label8", kLabel8Id, L"R&D && Co", DT_LEFT | DT_EXPANDTABS}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(Win32FrmmainTest, ShowsTheEnvelopePointerOverTheAuthorOnly)
 {

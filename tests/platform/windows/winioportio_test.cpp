@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "configspacelock.h"
@@ -50,6 +51,11 @@ public:
     void setRegister(BYTE offset, DWORD value)
     {
         function<void(__stdcall*)(BYTE, DWORD)>("WinIoDoubleSetRegister")(offset, value);
+    }
+    void setIndexedRegister(const IndexedRegister& pair, DWORD value)
+    {
+        function<void(__stdcall*)(DWORD, DWORD, DWORD, DWORD)>("WinIoDoubleSetIndexedRegister")(
+            pair.indexAddress, pair.dataAddress, pair.index, value);
     }
     DWORD startCount() { return function<DWORD(__stdcall*)()>("WinIoDoubleStartCount")(); }
     std::vector<PortCall> portCalls()
@@ -138,11 +144,14 @@ TEST_F(WinIoPortIoTest, PassesPortCallsStraightThrough)
 }
 
 // The whole sensor path through the library: family detection from the
-// signature register, then one temperature sample.
+// signature register (or, where it reads 0, from what the processor says
+// of itself), then one temperature sample, from a northbridge register or
+// through an index/data pair, the index written through the ports too.
 struct SensorCase {
     const char* name;
     DWORD signature;
-    BYTE thermalOffset;
+    std::optional<IdentifiedProcessor> processor;
+    ThermalRegister where;
     DWORD thermalRegister;
     const wchar_t* familyCode;
     const wchar_t* caption;
@@ -153,6 +162,46 @@ void PrintTo(const SensorCase& row, std::ostream* out)
     *out << row.name;
 }
 
+// The port calls of one read of the register.
+std::vector<PortCall> readOf(ThermalRegister where, DWORD value)
+{
+    const auto indexed = [&](const IndexedRegister& pair) {
+        return std::vector<PortCall>{{true, 0x0CF8, pair.indexAddress, 4},
+                                     {true, 0x0CFC, pair.index, 4},
+                                     {true, 0x0CF8, pair.dataAddress, 4},
+                                     {false, 0x0CFC, value, 4}};
+    };
+    switch (where) {
+    case ThermalRegister::ThermtripStatus:
+        return {{true, 0x0CF8, kThermtripStatusRegister, 4}, {false, 0x0CFC, value, 4}};
+    case ThermalRegister::ReportedTemperature:
+        return {{true, 0x0CF8, kReportedTemperatureRegister, 4}, {false, 0x0CFC, value, 4}};
+    case ThermalRegister::RootComplexReportedTemperature:
+        return indexed(kRootComplexReportedTemperature);
+    case ThermalRegister::SmnReportedTemperature:
+        return indexed(kSmnReportedTemperature);
+    }
+    return {};
+}
+
+constexpr ThermalRegister kEveryThermalRegister[] = {
+    ThermalRegister::ThermtripStatus, ThermalRegister::ReportedTemperature,
+    ThermalRegister::RootComplexReportedTemperature, ThermalRegister::SmnReportedTemperature};
+
+void setThermalRegister(DriverControls& driver, ThermalRegister where, DWORD value)
+{
+    switch (where) {
+    case ThermalRegister::ThermtripStatus:
+        return driver.setRegister(0xE4, value);
+    case ThermalRegister::ReportedTemperature:
+        return driver.setRegister(0xA4, value);
+    case ThermalRegister::RootComplexReportedTemperature:
+        return driver.setIndexedRegister(kRootComplexReportedTemperature, value);
+    case ThermalRegister::SmnReportedTemperature:
+        return driver.setIndexedRegister(kSmnReportedTemperature, value);
+    }
+}
+
 class WinIoSensorPathTest : public WinIoPortIoTest, public ::testing::WithParamInterface<SensorCase> {};
 
 TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
@@ -160,27 +209,43 @@ TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
     const SensorCase& row = GetParam();
     DriverControls driver = startedDriver();
     driver.setRegister(0xFC, row.signature);
-    driver.setRegister(row.thermalOffset, row.thermalRegister);
+    // Every register a processor could be read at holds a figure of its
+    // own, so that a read of the wrong one shows.
+    for (const ThermalRegister where : kEveryThermalRegister)
+        setThermalRegister(driver, where, 0x00100000);
+    setThermalRegister(driver, row.where, row.thermalRegister);
 
-    EXPECT_EQ(PciConfigRead(m_portIo, kSignatureRegister), row.signature);
-    FakeProcessorIdentity brand;
-    const std::wstring familyCode = detectFamily(m_portIo, uncontended, brand).familyCode;
-    EXPECT_EQ(familyCode, row.familyCode);
-    EXPECT_EQ(TemperatureSampler(m_portIo, uncontended).sample(familyCode), std::wstring(row.caption));
+    FakeProcessorIdentity identity(std::nullopt, row.processor);
+    const DetectedFamily family = detectFamily(m_portIo, uncontended, identity);
+    EXPECT_EQ(family.familyCode, row.familyCode);
+    TemperatureSampler sampler(m_portIo, uncontended);
+    sampler.setProcessor(family);
+    EXPECT_EQ(sampler.sample(family.familyCode), std::wstring(row.caption));
 
-    const std::uint32_t thermalAddress = 0x8000C300u | row.thermalOffset;
     const std::vector<PortCall> calls = driver.portCalls();
-    ASSERT_EQ(calls.size(), 6u);
-    EXPECT_EQ(calls[4], (PortCall{true, 0x0CF8, thermalAddress, 4}));
-    EXPECT_EQ(calls[5], (PortCall{false, 0x0CFC, row.thermalRegister, 4}));
+    const std::vector<PortCall> expected = readOf(row.where, row.thermalRegister);
+    ASSERT_EQ(calls.size(), 2 + expected.size());
+    EXPECT_EQ(calls[0], (PortCall{true, 0x0CF8, kSignatureRegister, 4}));
+    EXPECT_EQ(std::vector<PortCall>(calls.begin() + 2, calls.end()), expected);
 }
+
+const IdentifiedProcessor kRyzen5950X{"AuthenticAMD", 0x00A20F10, "AMD Ryzen 9 5950X 16-Core Processor"};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, WinIoSensorPathTest,
     ::testing::Values(
-        SensorCase{"family_0Fh", 0x00000F4A, 0xE4, 0x007A0000, L"f", L" 73'C"},
-        SensorCase{"family_10h", 0x00100F42, 0xA4, 0x37E00000, L"10", L" 55'C"},
-        SensorCase{"family_11h", 0x00200F31, 0xA4, 0x4A000000, L"11", L" 74'C"}),
+        SensorCase{"family_0Fh", 0x00000F4A, {}, ThermalRegister::ThermtripStatus, 0x007A0000, L"f", L" 73'C"},
+        SensorCase{"family_10h", 0x00100F42, {}, ThermalRegister::ReportedTemperature, 0x37E00000, L"10", L" 55'C"},
+        SensorCase{"family_11h", 0x00200F31, {}, ThermalRegister::ReportedTemperature, 0x4A000000, L"11", L" 74'C"},
+        // 420 eighths: 52.5 degrees.
+        SensorCase{"family_15h_model_02h", 0x00600F20, {}, ThermalRegister::ReportedTemperature, 0x34800000, L"15",
+                   L" 52'C"},
+        // 489 eighths: 61.125 degrees, behind the root complex's pair.
+        SensorCase{"family_15h_model_60h", 0x00660F01, {}, ThermalRegister::RootComplexReportedTemperature,
+                   0x3D200000, L"15", L" 61'C"},
+        // The signature register reads 0; 367 eighths: 45.875 degrees.
+        SensorCase{"family_19h", 0, kRyzen5950X, ThermalRegister::SmnReportedTemperature, 0x2DE00000, L"19",
+                   L" 45'C"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

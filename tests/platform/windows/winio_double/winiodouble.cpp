@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "winiodouble.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -15,15 +16,57 @@ struct PortCall {
     BYTE size;
 };
 
-struct Driver {
-    Driver()
-    {
-#ifdef WINIO_DOUBLE_FAMILY_10H_AT_55
-        // The end-to-end tests' processor: family 10h at 55 degrees.
-        northbridge.setRegister(0xFC, 0x00100F42);
-        northbridge.setRegister(0xA4, 0x37000000);
-#endif
+// The processors a test can start a program on: the signature register,
+// and the register each keeps its temperature in. Family 15h models 60h
+// and later keep an older figure in F3xA4 that is not theirs to show; a
+// Zen's signature register reads 0, so its family comes from CPUID.
+struct SimulatedProcessor {
+    const char* name;
+    DWORD signature;
+    DWORD reportedTemperature;
+    DWORD rootComplexTemperature;
+    DWORD smnTemperature;
+};
+
+// clang-format off
+constexpr SimulatedProcessor kProcessors[] = {
+    // Family 10h model 4 (Phenom II X4 940): bits 31..24 are 55 degrees.
+    {"family-10h", 0x00100F42, 0x3700'0000, 0, 0},
+    // Family 15h model 2 (FX-8350): 420 eighths, 52.5 degrees.
+    {"family-15h", 0x00600F20, 0x3480'0000, 0, 0},
+    // The same part reading 852 eighths in its other range (bits 17..16
+    // set): 106.5 less 49, 57.5 degrees.
+    {"family-15h-other-range", 0x00600F20, 0x6A83'0000, 0, 0},
+    // Family 15h model 60h (A10-8700P): 489 eighths, 61.125 degrees,
+    // behind the root complex's pair.
+    {"family-15h-model-60h", 0x00660F01, 0x3480'0000, 0x3D20'0000, 0},
+    // 367 eighths, 45.875 degrees, on the system management network.
+    {"zen", 0, 0, 0, 0x2DE0'0000},
+};
+// clang-format on
+
+constexpr char kProcessorVariable[] = "VELTARO_WINIO_DOUBLE_PROCESSOR";
+
+void simulateNamedProcessor(veltaro::SimulatedNorthbridge& northbridge)
+{
+    char name[64] = {};
+    const DWORD length = ::GetEnvironmentVariableA(kProcessorVariable, name, sizeof name);
+    if (length == 0 || length >= sizeof name)
+        return;
+    for (const SimulatedProcessor& processor : kProcessors) {
+        if (std::strcmp(processor.name, name) != 0)
+            continue;
+        northbridge.setRegister(0xFC, processor.signature);
+        northbridge.setRegister(0xA4, processor.reportedTemperature);
+        if (processor.rootComplexTemperature != 0)
+            northbridge.setIndexedRegister(veltaro::kRootComplexReportedTemperature, processor.rootComplexTemperature);
+        if (processor.smnTemperature != 0)
+            northbridge.setIndexedRegister(veltaro::kSmnReportedTemperature, processor.smnTemperature);
     }
+}
+
+struct Driver {
+    Driver() { simulateNamedProcessor(northbridge); }
 
     veltaro::SimulatedNorthbridge northbridge;
     bool startResult = true;
@@ -73,6 +116,11 @@ void __stdcall WinIoDoubleSetStartResult(bool started)
 void __stdcall WinIoDoubleSetRegister(BYTE offset, DWORD value)
 {
     driver().northbridge.setRegister(offset, value);
+}
+
+void __stdcall WinIoDoubleSetIndexedRegister(DWORD indexAddress, DWORD dataAddress, DWORD index, DWORD value)
+{
+    driver().northbridge.setIndexedRegister({indexAddress, dataAddress, index}, value);
 }
 
 DWORD __stdcall WinIoDoubleStartCount()
