@@ -34,7 +34,8 @@ void BM_Timer1Tick(benchmark::State& state)
     RecordingShell shell;
     FakeProcessorIdentity processorIdentity;
     UncontendedConfigSpace configSpace;
-    Frmmain window({portIo, registry, computerName, messages, shell, processorIdentity, configSpace}, QStringLiteral("Veltaro"));
+    Frmmain window({portIo, registry, computerName, messages, shell, processorIdentity, configSpace},
+                   QStringLiteral("Veltaro"));
     if (!window.load())
         throw std::runtime_error("the driver does not read the fixture");
     window.Timer1->stop();
