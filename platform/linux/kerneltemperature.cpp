@@ -42,6 +42,7 @@ std::vector<std::filesystem::path> hwmonFoldersOf(const std::filesystem::path& f
     }
     std::sort(numbered.begin(), numbered.end());
     std::vector<std::filesystem::path> folders;
+    folders.reserve(numbered.size());
     for (auto& [number, folder] : numbered)
         folders.push_back(std::move(folder));
     return folders;
