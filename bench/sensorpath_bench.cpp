@@ -7,10 +7,15 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "configspacelock.h"
+#include "cpuinfofixture.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "fixturetree.h"
+#include "hwmonportio.h"
 #include "linuxportio.h"
+#include "linuxprocessoridentity.h"
+#include "pciconfigread.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
@@ -102,6 +107,100 @@ void BM_TickSensorPathWithoutIo(benchmark::State& state)
         benchmark::DoNotOptimize(sampler.sample(familyCode));
 }
 BENCHMARK(BM_TickSensorPathWithoutIo);
+
+// The kernel's k10temp reading of a family 17h server processor (the
+// generated description of 64 logical processors) at 55.125 degrees, in
+// the function's hwmon folder as sysfs lays it out.
+class KernelSensorTree {
+public:
+    KernelSensorTree()
+    {
+        const std::string folder = "devices/0000:00:18.3/hwmon/hwmon2";
+        m_tree.writeFile(folder + "/name", "k10temp\n");
+        m_temperature = m_tree.writeFile(folder + "/temp1_input", "55125\n");
+        m_tree.writeFile("proc/cpuinfo", bench::serverCpuInfo());
+    }
+
+    const std::filesystem::path& root() const { return m_tree.root(); }
+    std::filesystem::path procRoot() const { return m_tree.root() / "proc"; }
+    const std::filesystem::path& temperature() const { return m_temperature; }
+
+private:
+    testing::FixtureTree m_tree;
+    std::filesystem::path m_temperature;
+};
+
+// The floor of the kernel's way: one read of the held temperature file.
+void BM_BareHwmonPread(benchmark::State& state)
+{
+    const KernelSensorTree tree;
+    const int fd = ::open(tree.temperature().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("cannot open the fixture");
+    char text[64];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(::pread(fd, text, sizeof text, 0));
+        benchmark::DoNotOptimize(text);
+    }
+    ::close(fd);
+}
+BENCHMARK(BM_BareHwmonPread);
+
+// One tick on the kernel's reading: the sampler's four port calls for the
+// register behind the index pair, answered by HwmonPortIo from the held
+// file, the figure rebuilt into the register and decoded into the caption.
+void BM_TickKernelReading(benchmark::State& state)
+{
+    const KernelSensorTree tree;
+    HwmonPortIo portIo(tree.root(), tree.procRoot(), std::make_unique<FakeProcessorIdentity>());
+    if (!portIo.InitializeWinIo())
+        throw std::runtime_error("the driver does not read the fixture");
+    LinuxProcessorIdentity identity(tree.procRoot());
+    UncontendedConfigSpace configSpace;
+    const DetectedFamily processor = detectFamily(portIo, configSpace, identity);
+    TemperatureSampler sampler(portIo, configSpace);
+    sampler.setProcessor(processor);
+    if (sampler.sample(processor.familyCode) != L" 55'C")
+        throw std::runtime_error("the fixture does not read 55 degrees");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sampler.sample(processor.familyCode));
+}
+BENCHMARK(BM_TickKernelReading);
+
+// Where the kernel tick's time goes beside its system call: the driver's
+// part alone (the four port calls of the register behind the index pair)...
+void BM_KernelRegisterRead(benchmark::State& state)
+{
+    const KernelSensorTree tree;
+    HwmonPortIo portIo(tree.root(), tree.procRoot(), std::make_unique<FakeProcessorIdentity>());
+    if (!portIo.InitializeWinIo())
+        throw std::runtime_error("the driver does not read the fixture");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readIndexedChecked(portIo, kSmnReportedTemperature));
+}
+BENCHMARK(BM_KernelRegisterRead);
+
+// ...and the sampler's alone, run right after a bare read of the file, on a
+// driver that answers at once.
+void BM_BareHwmonPreadThenSample(benchmark::State& state)
+{
+    const KernelSensorTree tree;
+    const int fd = ::open(tree.temperature().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("cannot open the fixture");
+    ConstantPortIo portIo(441u << 21);
+    UncontendedConfigSpace configSpace;
+    TemperatureSampler sampler(portIo, configSpace);
+    sampler.setProcessor(DetectedFamily{L"17", ProcessorVendor::Amd, 0x31, 0, 0});
+    const std::wstring familyCode = L"17";
+    char text[64];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(::pread(fd, text, sizeof text, 0));
+        benchmark::DoNotOptimize(sampler.sample(familyCode));
+    }
+    ::close(fd);
+}
+BENCHMARK(BM_BareHwmonPreadThenSample);
 
 }  // namespace
 }  // namespace veltaro

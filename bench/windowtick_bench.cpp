@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "configspacelock.h"
 #include "fakecomputername.h"
 #include "fakeprocessoridentity.h"
 #include "fixturetree.h"

@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Builds the benchmarks (bench preset, Release) and runs them: each one
 # 10 times in random order, so that load from elsewhere on the machine
-# spreads over all of them, reporting the median. Then the tick's sensor
-# path against its floor, the bare pread. Arguments go to the benchmark
-# program (e.g. --benchmark_filter=Tick).
+# spreads over all of them, reporting the median. Then each tick's sensor
+# path against its floor, the bare pread: of the configuration file, and
+# of the kernel's temperature file. Arguments go to the benchmark program
+# (e.g. --benchmark_filter=Tick).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,8 +30,14 @@ cpu()
 {
     awk -v name="$1_median" '$1 == name { print $4 }' "$out"
 }
-tick=$(cpu BM_TickSensorPath)
-floor=$(cpu BM_BarePread)
-if [ -n "$tick" ] && [ -n "$floor" ]; then
-    awk -v t="$tick" -v f="$floor" 'BEGIN { printf "tick sensor path / bare pread (median CPU time): %.0f / %.0f ns = %.2fx (target 1.2x)\n", t, f, t / f }'
-fi
+ratio()
+{
+    local tick floor
+    tick=$(cpu "$2")
+    floor=$(cpu "$3")
+    if [ -n "$tick" ] && [ -n "$floor" ]; then
+        awk -v what="$1" -v t="$tick" -v f="$floor" 'BEGIN { printf "%s (median CPU time): %.0f / %.0f ns = %.2fx (target 1.2x)\n", what, t, f, t / f }'
+    fi
+}
+ratio "tick sensor path / bare pread" BM_TickSensorPath BM_BarePread
+ratio "tick on the kernel's reading / bare pread of its file" BM_TickKernelReading BM_BareHwmonPread

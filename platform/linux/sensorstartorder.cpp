@@ -2,19 +2,43 @@
 #include "sensorstartorder.h"
 
 #include "configfileopener.h"
+#include "cpuinfoprocessor.h"
 #include "fallbackportio.h"
 #include "hwmonportio.h"
 #include "linuxportio.h"
 #include "linuxprocessoridentity.h"
+#include "processorfamilies.h"
+#include "processorsignature.h"
 
 namespace veltaro {
+
+namespace {
+
+// The temperature of family 15h models 60h-7Fh and of family 17h and later
+// lies behind an index/data pair of the root complex. The configuration
+// file is opened read-only, so no index can be written through it, and the
+// kernel keeps that pair for itself: its own reading is the only way.
+bool readingBehindRootComplex(const std::filesystem::path& procRoot)
+{
+    const std::optional<IdentifiedProcessor> processor = readProcessorZero(procRoot / "cpuinfo");
+    if (!processor)
+        return false;
+    const ProcessorFamily* row = findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
+                                                     processorModel(processor->signature));
+    return row != nullptr && (row->thermalRegister == ThermalRegister::RootComplexReportedTemperature ||
+                              row->thermalRegister == ThermalRegister::SmnReportedTemperature);
+}
+
+}  // namespace
 
 std::unique_ptr<PortIo> createLinuxSensorPortIo(LinuxSensorSources sources)
 {
     std::vector<FallbackPortIo::Way> ways;
     ways.emplace_back([pciRoot = sources.pciRoot, procRoot = sources.procRoot] {
-        return std::make_unique<HwmonPortIo>(pciRoot, procRoot, std::make_unique<LinuxProcessorIdentity>());
+        return std::make_unique<HwmonPortIo>(pciRoot, procRoot, std::make_unique<LinuxProcessorIdentity>(procRoot));
     });
+    if (readingBehindRootComplex(sources.procRoot))
+        return std::make_unique<FallbackPortIo>(std::move(ways));
     // Root does not need the helper, and a helper that root starts would
     // open the same file with the same rights. Root opens it now, while
     // the driver is made: the program gives up root before its window

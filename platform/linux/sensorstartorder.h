@@ -25,6 +25,9 @@ struct LinuxSensorSources {
 //   2. run as root: the configuration file, opened directly when the
 //      driver is made (before the program gives up root);
 //   3. anyone else: the configuration file opened by the helper.
+// Ways 2 and 3 are left out where processor 0 of <procRoot>/cpuinfo keeps
+// its temperature behind the root complex (family 15h models 60h-7Fh,
+// family 17h and later), which the configuration file cannot reach.
 std::unique_ptr<PortIo> createLinuxSensorPortIo(LinuxSensorSources sources);
 
 }  // namespace veltaro

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "configspacelock.h"
 #include "fakeportio.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "hwmonportio.h"
 #include "kernelsensorfixture.h"
+#include "linuxprocessoridentity.h"
+#include "pciconfigaddress.h"
 #include "pciconfigread.h"
 #include "temperaturesampler.h"
 
@@ -18,9 +22,13 @@ UncontendedConfigSpace uncontended;
 
 using testing::cpuInfoText;
 using testing::FixtureTree;
+using testing::hwmonFolder;
 using testing::kHwmonFolder;
 using testing::kProcFolder;
 using testing::writeKernelSensor;
+
+constexpr char kAmd[] = "AuthenticAMD";
+constexpr char kHygon[] = "HygonGenuine";
 
 bool isReplacement(const std::optional<std::wstring>& caption)
 {
@@ -37,8 +45,142 @@ HwmonPortIo driverOn(const FixtureTree& tree, std::optional<std::uint8_t> brandI
     return HwmonPortIo(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorIdentity>(brandIndex));
 }
 
-// k10temp reports (bits 31..21 of 0xA4) * 125 millidegrees. For every one
-// of the 2048 readings the rebuilt register holds it again, and the
+// A clock that stands still until the test moves it.
+struct TestClock {
+    std::chrono::steady_clock::time_point now{};
+    KernelTemperature::Clock clock()
+    {
+        return [this] { return now; };
+    }
+};
+
+struct Processor {
+    const char* vendor;
+    unsigned family;
+    unsigned model;
+    unsigned stepping;
+    const char* brand;
+};
+
+// The caption the program shows on that processor with those k10temp
+// files, through the driver, the family detection and the sampler, as the
+// window's start and tick use them.
+std::optional<std::wstring> captionOn(const Processor& processor, const char* temp1, const char* temp2)
+{
+    FixtureTree tree;
+    tree.writeFile(
+        std::string(kProcFolder) + "/cpuinfo",
+        cpuInfoText(processor.family, processor.model, processor.stepping, processor.vendor, processor.brand));
+    tree.writeFile(std::string(kHwmonFolder) + "/name", "k10temp\n");
+    tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", temp1);
+    if (temp2 != nullptr)
+        tree.writeFile(std::string(kHwmonFolder) + "/temp2_input", temp2);
+    const std::filesystem::path procRoot = tree.root() / kProcFolder;
+    HwmonPortIo driver(tree.root(), procRoot, std::make_unique<LinuxProcessorIdentity>(procRoot));
+    if (!driver.InitializeWinIo())
+        return std::nullopt;
+    LinuxProcessorIdentity identity(procRoot);
+    const DetectedFamily detected = detectFamily(driver, uncontended, identity);
+    TemperatureSampler sampler(driver, uncontended);
+    sampler.setProcessor(detected);
+    return sampler.sample(detected.familyCode);
+}
+
+struct KernelCase {
+    const char* name;
+    Processor processor;
+    const char* temp1;       // temp1_input, written as is
+    const char* temp2;       // temp2_input; nullptr: the kernel shows none
+    const wchar_t* caption;  // L"": no measurement
+};
+
+class HwmonKernelFigureTest : public ::testing::TestWithParam<KernelCase> {};
+
+TEST_P(HwmonKernelFigureTest, ShowsTheKernelsFigureInWholeDegrees)
+{
+    const KernelCase& row = GetParam();
+    EXPECT_EQ(captionText(captionOn(row.processor, row.temp1, row.temp2)), captionText(std::wstring(row.caption)));
+}
+
+constexpr Processor kThreadripper2950X{kAmd, 0x17, 0x08, 2, "AMD Ryzen Threadripper 2950X 16-Core Processor"};
+constexpr Processor kPhenomII{kAmd, 0x10, 0x04, 2, "AMD Phenom(tm) II X4 955 Processor"};
+constexpr Processor kAthlon5350{kAmd, 0x16, 0x00, 1, "AMD Athlon(tm) 5350 APU with Radeon(tm) R3"};
+constexpr Processor kRyzen5600{kAmd, 0x19, 0x21, 2, "AMD Ryzen 5 5600 6-Core Processor"};
+
+// Figures as `sensors` printed them in the published outputs of
+// realdumps-later/. Where a model or name string was not posted, the row
+// takes one of the family's that fits the machine described; the comment
+// says so.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(RealOutputs, HwmonKernelFigureTest,
+    ::testing::Values(
+        // 17h-tr2950x-1.txt: Tdie +44.2 beside Tctl +71.2, 27 degrees above it.
+        KernelCase{"threadripper_2950x", kThreadripper2950X, "71200\n", "44200\n", L" 44'C"},
+        // 17h-tr1950x-1.txt: kernel 4.15.1 took the 27 degrees off a colder
+        // reading and printed it unsigned. Model 1 (not posted).
+        KernelCase{"threadripper_1950x_kernel_4_15",
+                   {kAmd, 0x17, 0x01, 1, "AMD Ryzen Threadripper 1950X 16-Core Processor"}, "4294948300\n", nullptr, L""},
+        // 15h-apu-1.txt: an FM2+ APU, Tctl +0.0. Model 30h and name not posted.
+        KernelCase{"fm2_apu", {kAmd, 0x15, 0x30, 1, "AMD A10-7850K Radeon R7, 12 Compute Cores 4C+8G"},
+                   "0\n", nullptr, L" 0'C"},
+        // 15h-apu-3.txt: a 65 W desktop APU, Tctl +11.1. Model 30h and name not posted.
+        KernelCase{"desktop_apu", {kAmd, 0x15, 0x30, 1, "AMD A8-7600 Radeon R7, 10 Compute Cores 4C+6G"},
+                   "11100\n", nullptr, L" 11'C"},
+        // 15h-opteron-x3216-1.txt: Tctl +28.2. Model 65h (Bristol Ridge, not posted).
+        KernelCase{"opteron_x3216", {kAmd, 0x15, 0x65, 1, "AMD Opteron(tm) X3216 APU"}, "28200\n", nullptr, L" 28'C"},
+        // 15h-gx-420gi-1.txt: Tctl +48.8. Model 60h (Carrizo's cores, not posted).
+        KernelCase{"gx_420gi", {kAmd, 0x15, 0x60, 1, "AMD GX-420GI SOC with Radeon(TM) R7E Graphics"},
+                   "48800\n", nullptr, L" 48'C"},
+        // 19h-r5-5600-1.txt: Tctl +27.0, no Tdie. Model 21h (not posted).
+        KernelCase{"ryzen_5_5600", kRyzen5600, "27000\n", nullptr, L" 27'C"},
+        // 19h-epyc-genoa-1.txt: Tctl +39.0, no Tdie. Model 11h and name not posted.
+        KernelCase{"epyc_genoa", {kAmd, 0x19, 0x11, 1, "AMD EPYC 9124 16-Core Processor"}, "39000\n", nullptr, L" 39'C"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(Families, HwmonKernelFigureTest,
+    ::testing::Values(
+        KernelCase{"family_12h", {kAmd, 0x12, 0x01, 0, "AMD A8-3850 APU with Radeon(tm) HD Graphics"},
+                   "45125\n", nullptr, L" 45'C"},
+        KernelCase{"family_14h", {kAmd, 0x14, 0x02, 0, "AMD E-450 APU with Radeon(tm) HD Graphics"},
+                   "52875\n", nullptr, L" 52'C"},
+        KernelCase{"family_16h", kAthlon5350, "36000\n", nullptr, L" 36'C"},
+        KernelCase{"family_15h_model_60h", {kAmd, 0x15, 0x60, 1, "AMD A10-8700P Radeon R6, 10 Compute Cores 4C+6G"},
+                   "60125\n", nullptr, L" 60'C"},
+        KernelCase{"hygon_18h", {kHygon, 0x18, 0x00, 1, "Hygon C86 7185 32-core Processor"}, "41500\n", nullptr, L" 41'C"},
+        KernelCase{"family_1ah", {kAmd, 0x1A, 0x44, 0, "AMD Ryzen 7 9700X 8-Core Processor"}, "55875\n", nullptr, L" 55'C"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Whole degrees, rounded down, also where the die offset is added to the
+// rebuilt register and taken off again by the sampler.
+INSTANTIATE_TEST_SUITE_P(Rounding, HwmonKernelFigureTest,
+    ::testing::Values(
+        KernelCase{"below_one_degree", kAthlon5350, "999\n", nullptr, L" 0'C"},
+        KernelCase{"just_below_a_degree", kAthlon5350, "44999\n", nullptr, L" 44'C"},
+        KernelCase{"on_a_degree", kAthlon5350, "45000\n", nullptr, L" 45'C"},
+        KernelCase{"between_eighths", kAthlon5350, "45100\n", nullptr, L" 45'C"},
+        KernelCase{"die_offset_just_below_a_degree", kThreadripper2950X, "71999\n", "44999\n", L" 44'C"},
+        KernelCase{"die_offset_on_a_degree", kThreadripper2950X, "72000\n", "45000\n", L" 45'C"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Figures that are no measurement. A register of all ones (no device
+// answered) gives k10temp 255.875 degrees on older kernels and, since it
+// honours bits 17..16, 206.875 on today's; its Tdie is that less the
+// offset.
+INSTANTIATE_TEST_SUITE_P(NoMeasurement, HwmonKernelFigureTest,
+    ::testing::Values(
+        KernelCase{"below_zero", kAthlon5350, "-1000\n", nullptr, L""},
+        KernelCase{"past_the_register", kAthlon5350, "256000\n", nullptr, L""},
+        KernelCase{"all_ones_older_kernels", kPhenomII, "255875\n", nullptr, L""},
+        KernelCase{"all_ones_today", kPhenomII, "206875\n", nullptr, L""},
+        KernelCase{"all_ones_older_kernels_zen", kRyzen5600, "255875\n", nullptr, L""},
+        KernelCase{"all_ones_today_zen", kRyzen5600, "206875\n", nullptr, L""},
+        KernelCase{"all_ones_older_kernels_less_die_offset", kThreadripper2950X, "255875\n", "228875\n", L""},
+        KernelCase{"all_ones_today_less_die_offset", kThreadripper2950X, "206875\n", "179875\n", L""}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// k10temp reports (bits 31..21 of 0xA4) * 125 millidegrees. For every
+// reading up to 206.75 degrees the rebuilt register holds it again, and the
 // program shows its whole degrees (bits 31..24), or 40/41 below 40.
 TEST(HwmonPortIoTest, EveryElevenBitReadingOfFamilies10hAnd11hShowsItsWholeDegrees)
 {
@@ -53,7 +195,7 @@ TEST(HwmonPortIoTest, EveryElevenBitReadingOfFamilies10hAnd11hShowsItsWholeDegre
         ASSERT_EQ(familyCode, family == 16 ? L"10" : L"11");
         TemperatureSampler sampler(driver, uncontended);
 
-        for (std::uint32_t reading = 0; reading < 2048; ++reading) {
+        for (std::uint32_t reading = 0; reading < 1655; ++reading) {
             tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", std::to_string(reading * 125) + "\n");
             ASSERT_EQ(PciConfigRead(driver, kReportedTemperatureRegister), reading << 21) << reading;
             const std::optional<std::wstring> caption = sampler.sample(familyCode);
@@ -113,7 +255,8 @@ TEST_P(HwmonFamily0FhTest, ShowsWhatK8tempReports)
     hardware.registers = {{kSignatureRegister, PciConfigRead(driver, kSignatureRegister)},
                           {kThermtripStatusRegister, 0x0E002420u | *thermal}};
     TemperatureSampler direct(hardware, uncontended);
-    direct.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, detectFamily(hardware, uncontended, brand).family0FhOffsetCelsius, 0});
+    direct.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0,
+                                       detectFamily(hardware, uncontended, brand).family0FhOffsetCelsius, 0});
     EXPECT_EQ(direct.sample(L"f"), caption);
 }
 
@@ -126,14 +269,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, HwmonFamily0FhTest,
         Family0FhCase{"revision_G_asb1", 0x6B, 2, 0x0B, "55000\n", 104, L" 55'C"},
         Family0FhCase{"revision_G_desktop_coldest", 0x6B, 2, 0x04, "-28000\n", 0, nullptr},
         Family0FhCase{"revision_G_desktop_below_the_field", 0x6B, 2, 0x04, "-29000\n", -1, nullptr},
-        Family0FhCase{"revision_F_hottest", 0x43, 3, 0x04, "206000\n", 255, L" 206'C"},
+        Family0FhCase{"revision_F_hottest", 0x43, 3, 0x04, "205000\n", 254, L" 205'C"},
+        // k8temp's figure for a register of all ones: the field's top.
+        Family0FhCase{"revision_F_all_ones", 0x43, 3, 0x04, "206000\n", -1, nullptr},
+        Family0FhCase{"revision_G_desktop_all_ones", 0x6B, 2, 0x04, "227000\n", -1, nullptr},
         Family0FhCase{"revision_F_above_the_field", 0x43, 3, 0x04, "207000\n", -1, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-// Only the registers the program reads are answered, and only those that
-// the kernel's driver stands for.
-TEST(HwmonPortIoTest, AnswersOnlyTheRegistersOfItsKernelDriver)
+// Only the registers the program reads are answered, and only those of
+// the processor's own family.
+TEST(HwmonPortIoTest, AnswersOnlyTheRegistersOfItsProcessor)
 {
     FixtureTree tree;
     writeKernelSensor(tree, "k8temp", "55000\n", cpuInfoText(15, 0x43, 3));
@@ -144,25 +290,136 @@ TEST(HwmonPortIoTest, AnswersOnlyTheRegistersOfItsKernelDriver)
     EXPECT_EQ(readPciConfigChecked(driver, kReportedTemperatureRegister), std::nullopt);
     EXPECT_EQ(readPciConfigChecked(driver, 0x8000C300), std::nullopt) << "register 0x00";
     EXPECT_EQ(readPciConfigChecked(driver, 0x8000C2FC), std::nullopt) << "function 2";
+
+    // The data fabric of family 17h holds no signature.
+    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(0x17, 0x71, 0));
+    ASSERT_TRUE(driver.InitializeWinIo());
+    EXPECT_EQ(readPciConfigChecked(driver, kSignatureRegister), 0u);
+    EXPECT_EQ(readPciConfigChecked(driver, kReportedTemperatureRegister), std::nullopt);
 }
 
-// The kernel's file can vanish or fail at any tick (the module unloaded,
-// the device gone): that tick shows no reading, the next good one shows
-// the figure again.
-TEST(HwmonPortIoTest, ATickWhoseTemperatureCannotBeReadShowsNoReading)
+struct IndexCase {
+    const char* name;
+    unsigned family;
+    unsigned model;
+    std::uint32_t indexAddress;  // latched for the data port write; 0: no write
+    std::uint32_t index;
+    bool writeAccepted;
+    std::uint32_t dataAddress;
+    bool answers;
+};
+
+class HwmonIndexPairTest : public ::testing::TestWithParam<IndexCase> {};
+
+// The index/data pair answers as the hardware's does: the data register
+// holds the temperature only while its index is written, and only the
+// index register of the processor's own pair takes a write.
+TEST_P(HwmonIndexPairTest, AnswersTheDataRegisterOnlyForItsIndex)
+{
+    const IndexCase& row = GetParam();
+    FixtureTree tree;
+    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(row.family, row.model, 1));
+    HwmonPortIo driver = driverOn(tree);
+    ASSERT_TRUE(driver.InitializeWinIo());
+
+    if (row.indexAddress != 0) {
+        ASSERT_TRUE(driver.SetPortVal(kConfigAddressPort, row.indexAddress, 4));
+        EXPECT_EQ(driver.SetPortVal(kConfigDataPort, row.index, 4), row.writeAccepted);
+    }
+    const std::optional<std::uint32_t> expected =
+        row.answers ? std::optional<std::uint32_t>(440u << 21) : std::nullopt;  // 55 degrees in eighths
+    EXPECT_EQ(readPciConfigChecked(driver, row.dataAddress), expected);
+}
+
+constexpr IndexedRegister kSmn = kSmnReportedTemperature;
+constexpr IndexedRegister kRootComplex = kRootComplexReportedTemperature;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, HwmonIndexPairTest,
+    ::testing::Values(
+        IndexCase{"smn_pair", 0x17, 0x71, kSmn.indexAddress, kSmn.index, true, kSmn.dataAddress, true},
+        // k10temp's first core complex sensor, beside the reported temperature.
+        IndexCase{"smn_other_index", 0x17, 0x71, kSmn.indexAddress, 0x0005'9954, true, kSmn.dataAddress, false},
+        IndexCase{"smn_no_index_written", 0x17, 0x71, 0, 0, false, kSmn.dataAddress, false},
+        IndexCase{"smn_index_register_read", 0x17, 0x71, kSmn.indexAddress, kSmn.index, true, kSmn.indexAddress, false},
+        IndexCase{"root_complex_pair_on_zen", 0x17, 0x71, kRootComplex.indexAddress, kRootComplex.index, false,
+                  kRootComplex.dataAddress, false},
+        IndexCase{"root_complex_pair", 0x15, 0x60, kRootComplex.indexAddress, kRootComplex.index, true,
+                  kRootComplex.dataAddress, true},
+        IndexCase{"smn_pair_on_model_60h", 0x15, 0x60, kSmn.indexAddress, kSmn.index, false, kSmn.dataAddress, false},
+        IndexCase{"reported_temperature_on_model_60h", 0x15, 0x60, 0, 0, false, kReportedTemperatureRegister, false},
+        IndexCase{"write_to_reported_temperature", 0x16, 0x00, kReportedTemperatureRegister, kSmn.index, false,
+                  kReportedTemperatureRegister, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// sysfs writes each figure as one line; anything else at a tick is no
+// reading, and the next good figure is shown again.
+TEST(HwmonPortIoTest, ATickWhoseFigureCannotBeReadShowsNoReading)
 {
     FixtureTree tree;
-    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(16, 4, 2));
+    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(0x16, 0, 1));
+    TestClock time;
+    HwmonPortIo driver(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorIdentity>(), time.clock());
+    ASSERT_TRUE(driver.InitializeWinIo());
+    TemperatureSampler sampler(driver, uncontended);
+    sampler.setProcessor(DetectedFamily{L"16", ProcessorVendor::Amd, 0, 0, 0});
+    ASSERT_EQ(sampler.sample(L"16"), L" 55'C");
+
+    for (const char* text : {"", "\n", "55000", "N/A\n", "55000 \n", "0x37\n"}) {
+        SCOPED_TRACE(text);
+        tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", text);
+        EXPECT_EQ(sampler.sample(L"16"), std::wstring());
+    }
+    tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", "62125\n");
+    EXPECT_EQ(sampler.sample(L"16"), L" 62'C");
+}
+
+// Another sensor's folder, or one of the same driver whose file does not
+// read, is passed over at start.
+TEST(HwmonPortIoTest, StartsOnTheFirstFolderOfItsDriverThatReads)
+{
+    FixtureTree tree;
+    tree.writeFile(std::string(kProcFolder) + "/cpuinfo", cpuInfoText(0x16, 0, 1));
+    tree.writeFile(hwmonFolder(0) + "/name", "k10temp\n");
+    tree.writeFile(hwmonFolder(0) + "/temp1_input", "N/A\n");
+    tree.writeFile(hwmonFolder(1) + "/name", "nct6775\n");
+    tree.writeFile(hwmonFolder(1) + "/temp1_input", "30000\n");
+    tree.writeFile(hwmonFolder(2) + "/name", "k10temp\n");
+    tree.writeFile(hwmonFolder(2) + "/temp1_input", "47000\n");
     HwmonPortIo driver = driverOn(tree);
     ASSERT_TRUE(driver.InitializeWinIo());
     TemperatureSampler sampler(driver, uncontended);
-    ASSERT_EQ(sampler.sample(L"10"), L" 55'C");
+    sampler.setProcessor(DetectedFamily{L"16", ProcessorVendor::Amd, 0, 0, 0});
+    EXPECT_EQ(sampler.sample(L"16"), L" 47'C");
+}
 
-    std::filesystem::remove(tree.root() / kHwmonFolder / "temp1_input");
-    EXPECT_EQ(sampler.sample(L"10"), std::wstring());
+// Unbinding the driver removes its folder, and the held file stops
+// reading; bound again, the kernel may number the new folder differently.
+TEST(HwmonPortIoTest, TakesTheFolderOfADriverBoundAgainLookingAtMostOnceASecond)
+{
+    using std::chrono_literals::operator""ms;
+    FixtureTree tree;
+    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(0x16, 0, 1));
+    TestClock time;
+    HwmonPortIo driver(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorIdentity>(), time.clock());
+    ASSERT_TRUE(driver.InitializeWinIo());
+    TemperatureSampler sampler(driver, uncontended);
+    sampler.setProcessor(DetectedFamily{L"16", ProcessorVendor::Amd, 0, 0, 0});
+    ASSERT_EQ(sampler.sample(L"16"), L" 55'C");
 
-    tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", "62125\n");
-    EXPECT_EQ(sampler.sample(L"10"), L" 62'C");
+    tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", "");
+    std::filesystem::remove_all(tree.root() / kHwmonFolder);
+    time.now += 1500ms;
+    EXPECT_EQ(sampler.sample(L"16"), std::wstring()) << "nothing to find yet";
+    tree.writeFile(hwmonFolder(1) + "/name", "k10temp\n");
+    tree.writeFile(hwmonFolder(1) + "/temp1_input", "62125\n");
+    time.now += 900ms;
+    EXPECT_EQ(sampler.sample(L"16"), std::wstring()) << "looked for again within a second";
+    time.now += 100ms;
+    EXPECT_EQ(sampler.sample(L"16"), L" 62'C");
+    tree.writeFile(hwmonFolder(1) + "/temp1_input", "63000\n");
+    EXPECT_EQ(sampler.sample(L"16"), L" 63'C");
 }
 
 }  // namespace

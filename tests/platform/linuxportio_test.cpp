@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <fcntl.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "configspacelock.h"
@@ -156,6 +159,32 @@ TEST(LinuxPortIoTest, ReadsOtherPresentFunctionsFromTheirOwnFiles)
     ASSERT_TRUE(driver.InitializeWinIo());
 
     EXPECT_EQ(PciConfigRead(driver, 0x8000C000), 0x12001022u);
+}
+
+// The configuration file is opened read-only, so no index can be written
+// through it: a register behind an index/data pair is never read, and
+// nothing in either function's file changes.
+TEST(LinuxPortIoTest, ReadsNoRegisterBehindAnIndexPairAndWritesNothing)
+{
+    FixtureTree tree;
+    writeFamily10hNorthbridge(tree);
+    const std::filesystem::path rootComplex =
+        tree.writeConfig("0000:00:00.0", 256, {{0x00, 0x14501022}, {0x64, 0x2A600000}, {0xBC, 0x2A600000}});
+    const auto contents = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = contents(rootComplex);
+    const std::string northbridgeBefore = contents(tree.root() / "devices" / kNorthbridge / "config");
+    LinuxPortIo driver(tree.root());
+    ASSERT_TRUE(driver.InitializeWinIo());
+
+    for (const IndexedRegister& pair : {kSmnReportedTemperature, kRootComplexReportedTemperature}) {
+        SCOPED_TRACE(pair.index);
+        EXPECT_EQ(readIndexedChecked(driver, pair), std::nullopt);
+    }
+    EXPECT_EQ(contents(rootComplex), before);
+    EXPECT_EQ(contents(tree.root() / "devices" / kNorthbridge / "config"), northbridgeBefore);
 }
 
 struct RefusedAccessCase {

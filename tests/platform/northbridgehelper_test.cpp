@@ -86,6 +86,17 @@ bool writeFixture(Fixture fixture)
     return ::chmod(file.c_str(), 0400) == 0 && (fixture == Fixture::File || ::symlink(file.c_str(), kConfigFile) == 0);
 }
 
+// The program's start asks processor 0 of /proc/cpuinfo which ways it
+// may take: the fixture's family 10h in place of this machine's processor,
+// kept in the tmpfs and bound over the kernel's file.
+bool writeProcessorDescription()
+{
+    const std::string file = std::string(kDevices) + "/.cpuinfo";
+    std::ofstream(file) << "processor\t: 0\nvendor_id\t: AuthenticAMD\ncpu family\t: 16\nmodel\t\t: 4\n"
+                           "model name\t: AMD Phenom(tm) II X4 955 Processor\nstepping\t: 2\n\n";
+    return ::mount(file.c_str(), "/proc/cpuinfo", nullptr, MS_BIND, nullptr) == 0;
+}
+
 int runHelper(const std::vector<std::string>& arguments, int stdinFd)
 {
     std::vector<char*> argv{const_cast<char*>(VELTARO_HELPER_BINARY)};
@@ -120,7 +131,7 @@ std::optional<Result> inPrivateNamespace(Fixture fixture, const std::function<Re
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("veltaro-test", kDevices, "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755") != 0)
             ::_exit(kSkip);
-        if (!writeFixture(fixture))
+        if (!writeFixture(fixture) || !writeProcessorDescription())
             ::_exit(1);
         const Result outcome = body();
         const bool written = ::write(report[1], &outcome, sizeof outcome) == sizeof outcome;

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "fakeportio.h"
@@ -15,18 +17,48 @@ using testing::kHwmonFolder;
 using testing::kProcFolder;
 using testing::writeKernelSensor;
 
-// Each way answers register 0xFC with a signature of its own (stepping 2,
-// 3, 4), so that a read shows which one started.
-enum Way : std::uint32_t { None = 0, Kernel = 0x00100F42, ConfigFile = 0x00100F43, Helper = 0x00100F44 };
+// The configuration file and the helper answer register 0xFC with a
+// signature of their own (stepping 3, 4), so that a read shows which way
+// started; the kernel's way answers anything else.
+enum Way : std::uint32_t { None = 0, Kernel = 1, ConfigFile = 0x00100F43, Helper = 0x00100F44 };
+
+constexpr char kFifo[] = "(a FIFO)";
 
 struct StartCase {
     const char* name;
+    unsigned family;  // processor 0 of cpuinfo
+    unsigned model;
     const char* driverName;   // of the hwmon folder; nullptr: no folder
     const char* temperature;  // temp1_input; nullptr: no such file
     bool cpuInfo;
+    bool configFile;
     bool runningAsRoot;
     Way started;
 };
+
+Way startedWay(PortIo& driver)
+{
+    if (!driver.InitializeWinIo())
+        return None;
+    const std::optional<std::uint32_t> signature = readPciConfigChecked(driver, 0x8000C3FC);
+    if (signature == ConfigFile || signature == Helper)
+        return static_cast<Way>(*signature);
+    return Kernel;
+}
+
+// How many of this process's descriptors are open on the file.
+int descriptorsOpenOn(const std::filesystem::path& file)
+{
+    int count = 0;
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(file, error);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        std::error_code linkError;
+        if (std::filesystem::read_symlink(entry.path(), linkError) == target)
+            ++count;
+    }
+    return count;
+}
 
 class SensorStartOrderTest : public ::testing::TestWithParam<StartCase> {};
 
@@ -34,16 +66,20 @@ TEST_P(SensorStartOrderTest, StartsTheFirstWayThatWorks)
 {
     const StartCase& row = GetParam();
     FixtureTree tree;
-    tree.writeConfig("0000:00:18.3", 256, {{0xFC, ConfigFile}});
+    const std::filesystem::path config = tree.writeConfig("0000:00:18.3", 256, {{0xFC, ConfigFile}});
     if (row.driverName != nullptr) {
-        writeKernelSensor(tree, row.driverName, row.temperature ? row.temperature : "", cpuInfoText(16, 4, 2));
-        if (row.temperature == nullptr)
-            std::filesystem::remove(tree.root() / kHwmonFolder / "temp1_input");
-        if (!row.cpuInfo)
-            std::filesystem::remove(tree.root() / kProcFolder / "cpuinfo");
+        writeKernelSensor(tree, row.driverName, row.temperature ? row.temperature : "", "");
+        const std::filesystem::path temperatureFile = tree.root() / kHwmonFolder / "temp1_input";
+        if (row.temperature == nullptr || row.temperature == kFifo)
+            std::filesystem::remove(temperatureFile);
+        if (row.temperature == kFifo) {
+            ASSERT_EQ(::mkfifo(temperatureFile.c_str(), 0600), 0);
+        }
     }
-    if (row.started == None)
-        std::filesystem::remove_all(tree.root() / "devices");
+    if (row.cpuInfo)
+        tree.writeFile(std::string(kProcFolder) + "/cpuinfo", cpuInfoText(row.family, row.model, 2));
+    if (!row.configFile)
+        std::filesystem::remove(config);
     int helpersMade = 0;
     const auto makeHelper = [&helpersMade] {
         ++helpersMade;
@@ -54,24 +90,33 @@ TEST_P(SensorStartOrderTest, StartsTheFirstWayThatWorks)
     const std::unique_ptr<PortIo> driver =
         createLinuxSensorPortIo({tree.root(), tree.root() / kProcFolder, row.runningAsRoot, makeHelper});
 
-    ASSERT_EQ(driver->InitializeWinIo(), row.started != None);
-    EXPECT_EQ(readPciConfigChecked(*driver, 0x8000C3FC).value_or(None), row.started);
+    EXPECT_EQ(startedWay(*driver), row.started);
     // The helper (and its password prompt) only when the ways before it failed.
     EXPECT_EQ(helpersMade, row.started == Helper ? 1 : 0);
+    if (row.started == None) {
+        EXPECT_EQ(descriptorsOpenOn(config), 0);
+    }
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, SensorStartOrderTest,
     ::testing::Values(
-        StartCase{"kernel_reading", "k10temp", "55000\n", true, false, Kernel},
-        StartCase{"kernel_reading_as_root", "k10temp", "55000\n", true, true, Kernel},
-        StartCase{"no_hwmon_folder", nullptr, nullptr, true, false, Helper},
-        StartCase{"no_hwmon_folder_as_root", nullptr, nullptr, true, true, ConfigFile},
-        StartCase{"another_drivers_folder", "fam15h_power", "55000\n", true, false, Helper},
-        StartCase{"temperature_file_missing", "k10temp", nullptr, true, false, Helper},
-        StartCase{"temperature_not_a_number", "k10temp", "N/A\n", true, true, ConfigFile},
-        StartCase{"processor_description_missing", "k10temp", "55000\n", false, false, Helper},
-        StartCase{"nothing_works_as_root", nullptr, nullptr, true, true, None}),
+        StartCase{"kernel_reading", 0x10, 4, "k10temp", "55000\n", true, true, false, Kernel},
+        StartCase{"kernel_reading_as_root", 0x10, 4, "k10temp", "55000\n", true, true, true, Kernel},
+        StartCase{"no_hwmon_folder", 0x10, 4, nullptr, nullptr, true, true, false, Helper},
+        StartCase{"no_hwmon_folder_as_root", 0x10, 4, nullptr, nullptr, true, true, true, ConfigFile},
+        StartCase{"another_drivers_folder", 0x10, 4, "fam15h_power", "55000\n", true, true, false, Helper},
+        StartCase{"temperature_file_missing", 0x10, 4, "k10temp", nullptr, true, true, false, Helper},
+        StartCase{"temperature_file_is_a_fifo", 0x10, 4, "k10temp", kFifo, true, true, false, Helper},
+        StartCase{"temperature_not_a_number", 0x10, 4, "k10temp", "N/A\n", true, true, true, ConfigFile},
+        StartCase{"processor_description_missing", 0x10, 4, "k10temp", "55000\n", false, true, false, Helper},
+        StartCase{"nothing_works_as_root", 0x10, 4, nullptr, nullptr, true, false, true, None},
+        StartCase{"zen_kernel_reading", 0x17, 0x71, "k10temp", "55000\n", true, true, false, Kernel},
+        StartCase{"zen_without_kernel_reading", 0x17, 0x71, nullptr, nullptr, true, true, false, None},
+        StartCase{"zen_without_kernel_reading_as_root", 0x17, 0x71, nullptr, nullptr, true, true, true, None},
+        StartCase{"model_60h_without_kernel_reading", 0x15, 0x60, nullptr, nullptr, true, true, false, None},
+        StartCase{"model_60h_without_kernel_reading_as_root", 0x15, 0x60, nullptr, nullptr, true, true, true, None},
+        StartCase{"model_00h_without_kernel_reading", 0x15, 0x00, nullptr, nullptr, true, true, false, Helper}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

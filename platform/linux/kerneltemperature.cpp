@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+#include "kerneltemperature.h"
+
+#include <algorithm>
+#include <charconv>
+#include <system_error>
+#include <utility>
+
+#include "hwmonattribute.h"
+
+namespace veltaro {
+
+namespace {
+
+constexpr std::chrono::seconds kSearchInterval{1};
+
+// N of a folder named hwmon<N>; empty for any other name.
+std::optional<unsigned> hwmonNumber(const std::string& folderName)
+{
+    constexpr std::string_view kPrefix = "hwmon";
+    if (folderName.size() <= kPrefix.size() || folderName.compare(0, kPrefix.size(), kPrefix) != 0)
+        return std::nullopt;
+    unsigned number = 0;
+    const char* end = folderName.data() + folderName.size();
+    const auto [stop, error] = std::from_chars(folderName.data() + kPrefix.size(), end, number);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return number;
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> hwmonFoldersOf(const std::filesystem::path& functionFolder,
+                                                  const std::string& driver)
+{
+    std::vector<std::pair<unsigned, std::filesystem::path>> numbered;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(functionFolder / "hwmon", error)) {
+        const std::optional<unsigned> number = hwmonNumber(entry.path().filename().string());
+        if (number && readAttributeFile(entry.path() / "name") == driver)
+            numbered.emplace_back(*number, entry.path());
+    }
+    std::sort(numbered.begin(), numbered.end());
+    std::vector<std::filesystem::path> folders;
+    folders.reserve(numbered.size());
+    for (auto& [number, folder] : numbered)
+        folders.push_back(std::move(folder));
+    return folders;
+}
+
+std::filesystem::path temperatureFileOf(const std::filesystem::path& hwmonFolder)
+{
+    std::error_code error;
+    std::filesystem::path dieFile = hwmonFolder / "temp2_input";
+    if (std::filesystem::exists(dieFile, error))
+        return dieFile;
+    return hwmonFolder / "temp1_input";
+}
+
+KernelTemperature::KernelTemperature(std::filesystem::path functionFolder, std::string driver, Clock clock)
+    : m_functionFolder(std::move(functionFolder))
+    , m_driver(std::move(driver))
+    , m_clock(std::move(clock))
+{
+}
+
+bool KernelTemperature::start()
+{
+    m_lastSearch = m_clock();
+    return search();
+}
+
+std::optional<long long> KernelTemperature::millidegrees()
+{
+    if (m_file.valid()) {
+        if (const std::optional<long long> reading = readMillidegrees(m_file.get()))
+            return reading;
+    }
+    const std::chrono::steady_clock::time_point now = m_clock();
+    if (now - m_lastSearch < kSearchInterval)
+        return std::nullopt;
+    m_lastSearch = now;
+    if (!search())
+        return std::nullopt;
+    return readMillidegrees(m_file.get());
+}
+
+bool KernelTemperature::search()
+{
+    for (const std::filesystem::path& folder : hwmonFoldersOf(m_functionFolder, m_driver)) {
+        UniqueFd file = openAttribute(temperatureFileOf(folder));
+        if (file.valid() && readMillidegrees(file.get())) {
+            m_file = std::move(file);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace veltaro
