@@ -81,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr struct {
         std::uint32_t address;
         std::size_t offset;
-    } kRegisters[] = {{kSignatureRegister, 0xFC}, {kThermtripStatusRegister, 0xE4}, {kReportedTemperatureRegister, 0xA4}};
+    } kRegisters[] = {
+        {kSignatureRegister, 0xFC}, {kThermtripStatusRegister, 0xE4}, {kReportedTemperatureRegister, 0xA4}};
     for (const auto& reg : kRegisters) {
         const std::optional<std::uint32_t> expected = started ? expectedRegister(data, size, reg.offset) : std::nullopt;
         // The program's own read gives 0 for a read that failed.
