@@ -67,17 +67,10 @@ std::optional<std::uint32_t> readThermalRegister(PortIo& portIo, ConfigSpaceLock
     const ConfigSpaceGuard guard(lock);
     if (!guard.held())
         return std::nullopt;
-    switch (where) {
-    case ThermalRegister::ThermtripStatus:
-        return readPciConfigChecked(portIo, kThermtripStatusRegister);
-    case ThermalRegister::ReportedTemperature:
-        return readPciConfigChecked(portIo, kReportedTemperatureRegister);
-    case ThermalRegister::RootComplexReportedTemperature:
-        return readIndexedChecked(portIo, kRootComplexReportedTemperature);
-    case ThermalRegister::SmnReportedTemperature:
-        return readIndexedChecked(portIo, kSmnReportedTemperature);
-    }
-    return std::nullopt;
+    if (const IndexedRegister* pair = indexPairOf(where))
+        return readIndexedChecked(portIo, *pair);
+    return readPciConfigChecked(portIo, where == ThermalRegister::ThermtripStatus ? kThermtripStatusRegister
+                                                                                  : kReportedTemperatureRegister);
 }
 
 }  // namespace veltaro

@@ -71,6 +71,22 @@ enum class ThermalRegister {
     SmnReportedTemperature,          // SMN 0x00059800
 };
 
+// The index/data pair behind which the processor keeps its temperature;
+// none where it sits in F3 itself.
+constexpr const IndexedRegister* indexPairOf(ThermalRegister where)
+{
+    switch (where) {
+    case ThermalRegister::RootComplexReportedTemperature:
+        return &kRootComplexReportedTemperature;
+    case ThermalRegister::SmnReportedTemperature:
+        return &kSmnReportedTemperature;
+    case ThermalRegister::ThermtripStatus:
+    case ThermalRegister::ReportedTemperature:
+        break;
+    }
+    return nullptr;
+}
+
 enum class ThermalDecode {
     // Register text digits 3-4 (bits 23..16) less 49, as whole degrees.
     Thermtrip,

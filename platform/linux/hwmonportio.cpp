@@ -25,22 +25,6 @@ bool isRegister(const ConfigAddress& address, std::uint32_t configAddress)
     return address.function == wanted.function && address.registerOffset == wanted.registerOffset;
 }
 
-// The index/data pair behind which the processor keeps its temperature,
-// if it keeps it behind one.
-const IndexedRegister* indexPairOf(ThermalRegister where)
-{
-    switch (where) {
-    case ThermalRegister::RootComplexReportedTemperature:
-        return &kRootComplexReportedTemperature;
-    case ThermalRegister::SmnReportedTemperature:
-        return &kSmnReportedTemperature;
-    case ThermalRegister::ThermtripStatus:
-    case ThermalRegister::ReportedTemperature:
-        break;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 HwmonPortIo::HwmonPortIo(std::filesystem::path pciRoot, std::filesystem::path procRoot,

@@ -25,8 +25,7 @@ bool readingBehindRootComplex(const std::filesystem::path& procRoot)
         return false;
     const ProcessorFamily* row = findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
                                                      processorModel(processor->signature));
-    return row != nullptr && (row->thermalRegister == ThermalRegister::RootComplexReportedTemperature ||
-                              row->thermalRegister == ThermalRegister::SmnReportedTemperature);
+    return row != nullptr && indexPairOf(row->thermalRegister) != nullptr;
 }
 
 }  // namespace
