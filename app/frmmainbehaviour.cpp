@@ -5,8 +5,8 @@
 #include "familycode.h"
 #include "identification.h"
 #include "messageservice.h"
-#include "portio.h"
 #include "productinfo.h"
+#include "readingsource.h"
 
 namespace veltaro {
 
@@ -35,7 +35,7 @@ std::wstring driverMessageTitle()
 FrmmainBehaviour::FrmmainBehaviour(FrmmainView& view, const FrmmainServices& services)
     : m_view(view)
     , m_services(services)
-    , m_sampler(services.portIo, services.configSpaceLock)
+    , m_sampler(services.readings)
     , m_functions(services.registry, services.computerName, services.messages)
 {
 }
@@ -46,12 +46,11 @@ bool FrmmainBehaviour::load()
     m_view.setFamilyCode({});
     m_view.setTimer1Enabled(false);
 
-    if (!m_services.portIo.InitializeWinIo()) {
+    if (!m_services.readings.start()) {
         m_services.messages.show(kDriverMessage, driverMessageTitle(), MessageIcon::Critical);
         return false;
     }
-    const DetectedFamily family =
-        detectFamily(m_services.portIo, m_services.configSpaceLock, m_services.processorIdentity);
+    const DetectedFamily family = detectFamily(m_services.readings, m_services.processorIdentity);
     m_view.setFamilyCode(family.familyCode);
     m_sampler.setProcessor(family);
     m_view.setTimer1Enabled(true);

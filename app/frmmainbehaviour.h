@@ -8,24 +8,22 @@
 namespace veltaro {
 
 class ComputerName;
-class ConfigSpaceLock;
 class MessageService;
-class PortIo;
 class ProcessorIdentity;
+class ReadingSource;
 class RegistryBackend;
 class Shell;
 
 // The platform services the window works with.
 struct FrmmainServices {
-    PortIo& portIo;
+    // Where the temperature comes from: the port driver, or the kernel.
+    ReadingSource& readings;
     RegistryBackend& registry;
     ComputerName& computerName;
     MessageService& messages;
     Shell& shell;
     // What the processor the program runs on says of itself.
     ProcessorIdentity& processorIdentity;
-    // Taken around every sequence of calls to the configuration ports.
-    ConfigSpaceLock& configSpaceLock;
 };
 
 // The demo's window title: it says that its figures are no measurement.
@@ -45,7 +43,7 @@ public:
     FrmmainBehaviour(FrmmainView& view, const FrmmainServices& services);
 
     // The load handler: clears the readout and the FamilyCode, stops the
-    // timer, starts the port driver, detects the family, starts the timer
+    // timer, starts the reading's source (the port driver), detects the family, starts the timer
     // and identifies the processor. False when the driver could not be
     // started: the user has been told, and the program must end without
     // showing the window.

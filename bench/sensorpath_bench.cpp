@@ -16,10 +16,14 @@
 #include "linuxportio.h"
 #include "linuxprocessoridentity.h"
 #include "pciconfigread.h"
+#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+using testing::detectThroughPorts;
+using testing::PortSampler;
 
 constexpr std::uint8_t kThermalOffset = 0xA4;
 
@@ -87,8 +91,8 @@ void BM_TickSensorPath(benchmark::State& state)
         throw std::runtime_error("the driver does not read the fixture");
     FakeProcessorIdentity brand;
     UncontendedConfigSpace configSpace;
-    const std::wstring familyCode = detectFamily(portIo, configSpace, brand).familyCode;
-    TemperatureSampler sampler(portIo, configSpace);
+    const std::wstring familyCode = detectThroughPorts(portIo, configSpace, brand).familyCode;
+    PortSampler sampler(portIo, configSpace);
     if (sampler.sample(familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
     for (auto _ : state)
@@ -101,7 +105,7 @@ void BM_TickSensorPathWithoutIo(benchmark::State& state)
 {
     ConstantPortIo portIo(0x37000000);
     UncontendedConfigSpace configSpace;
-    TemperatureSampler sampler(portIo, configSpace);
+    PortSampler sampler(portIo, configSpace);
     const std::wstring familyCode = kFamily10h;
     for (auto _ : state)
         benchmark::DoNotOptimize(sampler.sample(familyCode));
@@ -157,8 +161,8 @@ void BM_TickKernelReading(benchmark::State& state)
         throw std::runtime_error("the driver does not read the fixture");
     LinuxProcessorIdentity identity(tree.procRoot());
     UncontendedConfigSpace configSpace;
-    const DetectedFamily processor = detectFamily(portIo, configSpace, identity);
-    TemperatureSampler sampler(portIo, configSpace);
+    const DetectedFamily processor = detectThroughPorts(portIo, configSpace, identity);
+    PortSampler sampler(portIo, configSpace);
     sampler.setProcessor(processor);
     if (sampler.sample(processor.familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
@@ -190,7 +194,7 @@ void BM_BareHwmonPreadThenSample(benchmark::State& state)
         throw std::runtime_error("cannot open the fixture");
     ConstantPortIo portIo(441u << 21);
     UncontendedConfigSpace configSpace;
-    TemperatureSampler sampler(portIo, configSpace);
+    PortSampler sampler(portIo, configSpace);
     sampler.setProcessor(DetectedFamily{L"17", ProcessorVendor::Amd, 0x31, 0, 0});
     const std::wstring familyCode = L"17";
     char text[64];

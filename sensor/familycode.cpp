@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "familycode.h"
 
-#include "configspacelock.h"
 #include "hextext.h"
-#include "pciconfigread.h"
 #include "processoridentity.h"
 #include "processorsignature.h"
+#include "readingsource.h"
 #include "revisiongoffset.h"
 
 namespace veltaro {
@@ -49,15 +48,9 @@ std::wstring familyCodeForSignature(std::uint32_t signature)
     return family == kFamily0FhNumber ? std::wstring(kFamily0Fh) : familyCodeOf(family);
 }
 
-DetectedFamily detectFamily(PortIo& portIo, ConfigSpaceLock& lock, ProcessorIdentity& identity)
+DetectedFamily detectFamily(ReadingSource& source, ProcessorIdentity& identity)
 {
-    std::uint32_t signature = 0;
-    {
-        // A lock that cannot be had leaves 0, like a read that failed.
-        const ConfigSpaceGuard guard(lock);
-        if (guard.held())
-            signature = PciConfigRead(portIo, kSignatureRegister);
-    }
+    const std::uint32_t signature = source.signatureRegister().value_or(0);
     if (const std::optional<unsigned> family = familyOfSignatureRegister(signature)) {
         // The register decides the family by its digit; its model fields
         // are the processor's.

@@ -9,9 +9,8 @@
 
 namespace veltaro {
 
-class ConfigSpaceLock;
-class PortIo;
 class ProcessorIdentity;
+class ReadingSource;
 
 // The FamilyCodes of the three families whose decisions go through the
 // register text.
@@ -44,10 +43,11 @@ struct DetectedFamily {
 };
 
 // One read of the signature register decides where it holds a signature.
-// Where it does not (it reads 0 or does not answer), the processor's own
+// Where it does not (it reads 0, does not answer, or the source has no
+// such register), the processor's own
 // signature decides; a processor that cannot be asked is an early family
 // 0Fh part and gets "f". A maker other than AMD or Hygon gets no
 // FamilyCode at all.
-DetectedFamily detectFamily(PortIo& portIo, ConfigSpaceLock& lock, ProcessorIdentity& identity);
+DetectedFamily detectFamily(ReadingSource& source, ProcessorIdentity& identity);
 
 }  // namespace veltaro

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "hextext.h"
-#include "pciconfigread.h"
 
 namespace veltaro {
 
@@ -13,13 +12,30 @@ namespace {
 
 constexpr double kLowestShownCelsius = 40;
 
-// What the hardware, and the kernel, return for a configuration read that
-// reached no device: never a measurement.
+// What the hardware returns for a configuration read that reached no
+// device: never a measurement.
 constexpr std::uint32_t kNoDeviceAnswered = 0xFFFF'FFFF;
+
+// Thermtrip Status holds the degrees plus 49 in bits 23..16; all ones
+// there is what a register that did not answer holds.
+constexpr long long kThermtripFieldOffsetCelsius = 49;
+constexpr long long kLargestThermtripField = 0xFF;
+
+// The kernel's figure for a Reported Temperature Control of all ones:
+// every eighth, 255.875 degrees, and since k10temp honours the range bits
+// (set there) on every family, 49 degrees less than that.
+constexpr long long kAllOnesMillidegrees = static_cast<long long>(kLargestEighths) * kMillidegreesPerEighth;
+constexpr long long kAllOnesOtherRangeMillidegrees = kAllOnesMillidegrees - kOtherRangeMillidegrees;
+
+long long floorDiv(long long value, long long divisor)
+{
+    const long long quotient = value / divisor;
+    return value % divisor < 0 ? quotient - 1 : quotient;
+}
 
 // Families 0Fh, 10h and 11h go through the register text: two digits of it
 // are the field, family 0Fh's offset by 49.
-double textFieldCelsius(std::uint32_t value, ThermalDecode decode)
+long long textFieldCelsius(std::uint32_t value, ThermalDecode decode)
 {
     const bool thermtrip = decode == ThermalDecode::Thermtrip;
     wchar_t registerText[8];
@@ -27,7 +43,56 @@ double textFieldCelsius(std::uint32_t value, ThermalDecode decode)
     const std::optional<std::int32_t> field =
         readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, thermtrip ? 3 : 1, 2)));
     // Two hexadecimal digits always have a decimal rendering.
-    return static_cast<double>(field.value_or(0)) - (thermtrip ? 49 : 0);
+    return static_cast<long long>(field.value_or(0)) - (thermtrip ? kThermtripFieldOffsetCelsius : 0);
+}
+
+std::optional<long long> registerCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
+                                         std::uint32_t value)
+{
+    if (value == kNoDeviceAnswered)
+        return std::nullopt;
+    switch (row.decode) {
+    case ThermalDecode::Thermtrip:
+        return textFieldCelsius(value, row.decode) + processor.family0FhOffsetCelsius;
+    case ThermalDecode::WholeDegrees:
+        return textFieldCelsius(value, row.decode);
+    case ThermalDecode::Eighths:
+    case ThermalDecode::ZenEighths:
+        break;
+    }
+    const long long millidegrees =
+        controlMillidegrees(row.decode, value) - static_cast<long long>(processor.dieOffsetCelsius) * 1000;
+    if (millidegrees < 0)
+        return std::nullopt;
+    return millidegrees / 1000;
+}
+
+// The kernel's figure is already the die's, with the offsets the drivers
+// know taken into account; what is left is to tell a measurement from
+// what the drivers make of a register that could not be read.
+std::optional<long long> kernelCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
+                                       long long millidegrees)
+{
+    const long long celsius = floorDiv(millidegrees, 1000);
+    if (row.decode == ThermalDecode::Thermtrip) {
+        // k8temp: the field less 49, plus the revision G offset.
+        const long long field = celsius + kThermtripFieldOffsetCelsius - processor.family0FhOffsetCelsius;
+        if (field < 0 || field >= kLargestThermtripField)
+            return std::nullopt;
+        return celsius;
+    }
+    // k10temp: the control reading less the die offset. The readout shows
+    // no reading below 0 degrees (the kernel rounds those up to 0 but on
+    // the few parts rated below freezing).
+    const long long control = millidegrees + static_cast<long long>(processor.dieOffsetCelsius) * 1000;
+    if (millidegrees < 0 || control >= kAllOnesMillidegrees || control == kAllOnesOtherRangeMillidegrees)
+        return std::nullopt;
+    return celsius;
+}
+
+bool replacesLowReadings(ThermalDecode decode)
+{
+    return decode == ThermalDecode::Thermtrip || decode == ThermalDecode::WholeDegrees;
 }
 
 }  // namespace
@@ -43,37 +108,46 @@ std::wstring temperatureCaption(long long celsius)
     return std::wstring(text, end);
 }
 
-TemperatureSampler::TemperatureSampler(PortIo& portIo, ConfigSpaceLock& lock)
-    : m_portIo(portIo)
-    , m_lock(lock)
+std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
+                                   const SourceReading& reading)
 {
+    if (reading.kind == SourceReading::Kind::KernelMillidegrees)
+        return kernelCelsius(row, processor, reading.value);
+    return registerCelsius(row, processor, static_cast<std::uint32_t>(reading.value));
+}
+
+TemperatureSampler::TemperatureSampler(ReadingSource& source)
+    : m_source(source)
+{
+    holdRowOf(m_processor.familyCode);
+}
+
+void TemperatureSampler::setProcessor(const DetectedFamily& processor)
+{
+    m_processor = processor;
+    holdRowOf(m_processor.familyCode);
+}
+
+void TemperatureSampler::holdRowOf(const std::wstring& familyCode)
+{
+    m_heldFamilyCode = familyCode;
+    m_row = findProcessorFamily(m_processor.vendor, familyCode, m_processor.model);
 }
 
 std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& familyCode)
 {
-    const ProcessorFamily* row = findProcessorFamily(m_processor.vendor, familyCode, m_processor.model);
-    if (row == nullptr)
+    if (familyCode != m_heldFamilyCode)
+        holdRowOf(familyCode);
+    if (m_row == nullptr)
         return std::nullopt;
 
-    // A read that reached no device gives all ones, reported as a success.
-    const std::optional<std::uint32_t> value = readThermalRegister(m_portIo, m_lock, row->thermalRegister);
-    if (!value || *value == kNoDeviceAnswered)
+    const std::optional<SourceReading> reading = m_source.read(*m_row);
+    const std::optional<long long> celsius = reading ? celsiusOf(*m_row, m_processor, *reading) : std::nullopt;
+    if (!celsius)
         return std::wstring();
-
-    if (row->decode == ThermalDecode::Thermtrip || row->decode == ThermalDecode::WholeDegrees) {
-        double celsius = textFieldCelsius(*value, row->decode);
-        if (row->decode == ThermalDecode::Thermtrip)
-            celsius += m_processor.family0FhOffsetCelsius;
-        if (celsius < kLowestShownCelsius)
-            celsius = kLowestShownCelsius + std::floor(2 * m_random.next());
-        return temperatureCaption(static_cast<long long>(celsius));
-    }
-
-    const long millidegrees =
-        controlMillidegrees(row->decode, *value) - static_cast<long>(m_processor.dieOffsetCelsius) * 1000;
-    if (millidegrees < 0)
-        return std::wstring();
-    return temperatureCaption(millidegrees / 1000);
+    if (replacesLowReadings(m_row->decode) && *celsius < kLowestShownCelsius)
+        return temperatureCaption(static_cast<long long>(kLowestShownCelsius + std::floor(2 * m_random.next())));
+    return temperatureCaption(*celsius);
 }
 
 }  // namespace veltaro

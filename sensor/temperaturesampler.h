@@ -6,40 +6,50 @@
 #include <string>
 
 #include "familycode.h"
+#include "readingsource.h"
 #include "replacementrandom.h"
 
 namespace veltaro {
-
-class ConfigSpaceLock;
-class PortIo;
 
 // The readout's caption for a whole number of degrees Celsius: a blank,
 // the degrees and "'C".
 std::wstring temperatureCaption(long long celsius);
 
+// Whole degrees Celsius (rounded down) of one reading of a processor of
+// this row, as the readout shows them before the replacement of low
+// readings; empty when the figure is no measurement. The one place where
+// a register value or a kernel figure becomes degrees.
+std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
+                                   const SourceReading& reading);
+
 // One temperature sample per timer tick, turned into the readout's caption.
 class TemperatureSampler {
 public:
-    TemperatureSampler(PortIo& portIo, ConfigSpaceLock& lock);
+    explicit TemperatureSampler(ReadingSource& source);
 
-    // What detection learnt beyond the FamilyCode: the maker and model,
-    // which pick the register among a family's, and the offsets. Until it
-    // is set, the processor counts as an AMD part of model 0 without offsets.
-    void setProcessor(const DetectedFamily& processor) { m_processor = processor; }
+    // What detection learnt: the FamilyCode, and beside it the maker and
+    // model, which pick the row among a family's, and the offsets. The row
+    // is looked up here, once. Until it is set, the processor counts as
+    // an AMD part of model 0 without offsets.
+    void setProcessor(const DetectedFamily& processor);
 
     // The caption for this tick: a blank, whole degrees Celsius and "'C".
     // Families 0Fh, 10h and 11h show readings below 40 as a pseudo-random
-    // 40 or 41. Empty when nothing was measured: the configuration space
-    // was busy, the driver reports the register read as failed, the
-    // register reads all ones, or the reading is below zero. No value (and
-    // no port access) for a text that is no FamilyCode of a processor in
-    // the table: the caption then stays as it is.
+    // 40 or 41. Empty when nothing was measured: the source had no
+    // reading, the register reads all ones, or the figure is below zero
+    // or past what the sensor holds. No value (and no read) for a text
+    // that is no FamilyCode of a processor in the table: the caption then
+    // stays as it is. The row is looked up again only when the text
+    // differs from the one held.
     std::optional<std::wstring> sample(const std::wstring& familyCode);
 
 private:
-    PortIo& m_portIo;
-    ConfigSpaceLock& m_lock;
+    void holdRowOf(const std::wstring& familyCode);
+
+    ReadingSource& m_source;
     DetectedFamily m_processor;
+    std::wstring m_heldFamilyCode;
+    const ProcessorFamily* m_row = nullptr;
     ReplacementRandom m_random;
 };
 

@@ -6,6 +6,7 @@
 #include "demonorthbridge.h"
 #include "demoprocessoridentity.h"
 #include "demoregistry.h"
+#include "portregistersource.h"
 #include "qtmessageservice.h"
 #include "startup.h"
 #include "systemservices.h"
@@ -19,9 +20,10 @@ int runDemo(QApplication& application)
     DemoNorthbridge northbridge;
     DemoProcessorIdentity processor;
     UncontendedConfigSpace configSpace;
+    PortRegisterSource readings(northbridge, configSpace);
     DemoRegistry registry(*computerName);
     QtMessageService messages;
-    return runVeltaro(application, {northbridge, registry, *computerName, messages, *shell, processor, configSpace},
+    return runVeltaro(application, {readings, registry, *computerName, messages, *shell, processor},
                       QString::fromWCharArray(kDemoTitle));
 }
 

@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
 {
     // Before the toolkit starts: run as root, the registers are opened now
     // and root is then given up.
-    const auto portIo = veltaro::createSystemPortIo();
+    const auto readings = veltaro::createSystemReadingSource();
     if (!veltaro::dropToInvokingUser())
         return 1;
     QApplication application(argc, argv);
@@ -17,9 +17,7 @@ int main(int argc, char* argv[])
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
     const auto processorIdentity = veltaro::createSystemProcessorIdentity();
-    const auto configSpaceLock = veltaro::createSystemConfigSpaceLock();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(
-        application, {*portIo, *registry, *computerName, messages, *shell, *processorIdentity, *configSpaceLock},
-        QString::fromWCharArray(veltaro::kApplicationTitle));
+    return veltaro::runVeltaro(application, {*readings, *registry, *computerName, messages, *shell, *processorIdentity},
+                               QString::fromWCharArray(veltaro::kApplicationTitle));
 }

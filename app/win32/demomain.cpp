@@ -5,6 +5,7 @@
 #include "demoprocessoridentity.h"
 #include "demoregistry.h"
 #include "librarysearch.h"
+#include "portregistersource.h"
 #include "startup.h"
 #include "systemservices.h"
 #include "windowsmessageservice.h"
@@ -19,9 +20,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     veltaro::DemoNorthbridge northbridge;
     veltaro::DemoProcessorIdentity processor;
     veltaro::UncontendedConfigSpace configSpace;
+    veltaro::PortRegisterSource readings(northbridge, configSpace);
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance,
-                                      {northbridge, registry, *computerName, messages, *shell, processor, configSpace},
+    return veltaro::win32::runVeltaro(instance, {readings, registry, *computerName, messages, *shell, processor},
                                       veltaro::kDemoTitle);
 }

@@ -9,14 +9,13 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/)
 {
     veltaro::restrictLibrarySearch();
-    const auto portIo = veltaro::createSystemPortIo();
+    const auto readings = veltaro::createSystemReadingSource();
     const auto registry = veltaro::createSystemRegistry();
     const auto shell = veltaro::createSystemShell();
     const auto computerName = veltaro::createSystemComputerName();
     const auto processorIdentity = veltaro::createSystemProcessorIdentity();
-    const auto configSpaceLock = veltaro::createSystemConfigSpaceLock();
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(
-        instance, {*portIo, *registry, *computerName, messages, *shell, *processorIdentity, *configSpaceLock},
-        veltaro::kApplicationTitle);
+    return veltaro::win32::runVeltaro(instance,
+                                      {*readings, *registry, *computerName, messages, *shell, *processorIdentity},
+                                      veltaro::kApplicationTitle);
 }

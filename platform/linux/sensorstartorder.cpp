@@ -3,10 +3,10 @@
 
 #include "configfileopener.h"
 #include "cpuinfoprocessor.h"
-#include "fallbackportio.h"
-#include "hwmonportio.h"
+#include "fallbackreadingsource.h"
+#include "kernelreadingsource.h"
 #include "linuxportio.h"
-#include "linuxprocessoridentity.h"
+#include "portregistersource.h"
 #include "processorfamilies.h"
 #include "processorsignature.h"
 
@@ -28,30 +28,41 @@ bool readingBehindRootComplex(const std::filesystem::path& procRoot)
     return row != nullptr && indexPairOf(row->thermalRegister) != nullptr;
 }
 
+// The registers through the configuration file: the kernel serialises its
+// reads with every other user of configuration space.
+std::unique_ptr<ReadingSource> registersThrough(std::unique_ptr<PortIo> portIo)
+{
+    if (!portIo)
+        return nullptr;
+    return std::make_unique<PortRegisterSource>(std::move(portIo), std::make_unique<UncontendedConfigSpace>());
+}
+
 }  // namespace
 
-std::unique_ptr<PortIo> createLinuxSensorPortIo(LinuxSensorSources sources)
+std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sources)
 {
-    std::vector<FallbackPortIo::Way> ways;
+    std::vector<FallbackReadingSource::Way> ways;
     ways.emplace_back([pciRoot = sources.pciRoot, procRoot = sources.procRoot] {
-        return std::make_unique<HwmonPortIo>(pciRoot, procRoot, std::make_unique<LinuxProcessorIdentity>(procRoot));
+        return std::make_unique<KernelReadingSource>(pciRoot, procRoot);
     });
     if (readingBehindRootComplex(sources.procRoot))
-        return std::make_unique<FallbackPortIo>(std::move(ways));
+        return std::make_unique<FallbackReadingSource>(std::move(ways));
     // Root does not need the helper, and a helper that root starts would
     // open the same file with the same rights. Root opens it now, while
-    // the driver is made: the program gives up root before its window
+    // the source is made: the program gives up root before its window
     // starts, and the kernel shows the registers only to a descriptor
     // opened with root's rights.
     if (sources.runningAsRoot) {
         auto direct = std::make_shared<std::unique_ptr<PortIo>>(std::make_unique<LinuxPortIo>(
             sources.pciRoot,
             std::make_unique<EarlyConfigFileOpener>(sources.pciRoot / "devices" / "0000:00:18.3" / "config")));
-        ways.emplace_back([direct] { return std::move(*direct); });
+        ways.emplace_back([direct] { return registersThrough(std::move(*direct)); });
     } else {
-        ways.push_back(std::move(sources.helperDriver));
+        ways.emplace_back([helperDriver = std::move(sources.helperDriver)] {
+            return registersThrough(helperDriver ? helperDriver() : nullptr);
+        });
     }
-    return std::make_unique<FallbackPortIo>(std::move(ways));
+    return std::make_unique<FallbackReadingSource>(std::move(ways));
 }
 
 }  // namespace veltaro

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "portio.h"
+#include "readingsource.h"
 
 namespace veltaro {
 
@@ -19,15 +20,15 @@ struct LinuxSensorSources {
     std::function<std::unique_ptr<PortIo>()> helperDriver;
 };
 
-// The Linux port driver, trying at start:
+// Where the Linux program takes its readings from, trying at start:
 //   1. the kernel's own sensor reading (k8temp, k10temp), which needs no
 //      rights, when its hwmon folder is there and reads;
-//   2. run as root: the configuration file, opened directly when the
-//      driver is made (before the program gives up root);
+//   2. run as root: the registers through the configuration file, opened
+//      directly when the source is made (before the program gives up root);
 //   3. anyone else: the configuration file opened by the helper.
 // Ways 2 and 3 are left out where processor 0 of <procRoot>/cpuinfo keeps
 // its temperature behind the root complex (family 15h models 60h-7Fh,
 // family 17h and later), which the configuration file cannot reach.
-std::unique_ptr<PortIo> createLinuxSensorPortIo(LinuxSensorSources sources);
+std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sources);
 
 }  // namespace veltaro

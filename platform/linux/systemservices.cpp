@@ -14,7 +14,7 @@
 
 namespace veltaro {
 
-std::unique_ptr<PortIo> createSystemPortIo()
+std::unique_ptr<ReadingSource> createSystemReadingSource()
 {
     LinuxSensorSources sources;
     sources.runningAsRoot = ::geteuid() == 0;
@@ -26,19 +26,12 @@ std::unique_ptr<PortIo> createSystemPortIo()
             std::make_unique<HelperConfigFileOpener>(std::vector<std::string>{"/usr/bin/pkexec", VELTARO_HELPER_PATH},
                                                      "/sys/bus/pci/devices/0000:00:18.3/config"));
     };
-    return createLinuxSensorPortIo(std::move(sources));
+    return createLinuxReadingSource(std::move(sources));
 }
 
 std::unique_ptr<ProcessorIdentity> createSystemProcessorIdentity()
 {
     return std::make_unique<LinuxProcessorIdentity>();
-}
-
-// The kernel serialises its PCI files' reads with every other user of
-// configuration space.
-std::unique_ptr<ConfigSpaceLock> createSystemConfigSpaceLock()
-{
-    return std::make_unique<UncontendedConfigSpace>();
 }
 
 std::unique_ptr<Shell> createSystemShell()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "systemservices.h"
 
+#include "portregistersource.h"
 #include "windowscomputername.h"
 #include "windowsconfigspacelock.h"
 #include "windowsprocessoridentity.h"
@@ -10,19 +11,17 @@
 
 namespace veltaro {
 
-std::unique_ptr<PortIo> createSystemPortIo()
+// The port driver, its reads shared with other programs' through the
+// system-wide configuration space mutex.
+std::unique_ptr<ReadingSource> createSystemReadingSource()
 {
-    return std::make_unique<WinIoPortIo>();
+    return std::make_unique<PortRegisterSource>(std::make_unique<WinIoPortIo>(),
+                                                std::make_unique<WindowsConfigSpaceLock>());
 }
 
 std::unique_ptr<ProcessorIdentity> createSystemProcessorIdentity()
 {
     return std::make_unique<WindowsProcessorIdentity>();
-}
-
-std::unique_ptr<ConfigSpaceLock> createSystemConfigSpaceLock()
-{
-    return std::make_unique<WindowsConfigSpaceLock>();
 }
 
 std::unique_ptr<Shell> createSystemShell()

@@ -7,6 +7,7 @@
 #include "fakeprocessoridentity.h"
 #include "frmmainbehaviour.h"
 #include "inmemoryregistry.h"
+#include "portregistersource.h"
 #include "recordingmessageservice.h"
 #include "recordingregistry.h"
 #include "recordingshell.h"
@@ -27,10 +28,7 @@ struct FakeServices {
         hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
     }
 
-    FrmmainServices services()
-    {
-        return {ports, registry, computerName, messages, shell, processorIdentity, configSpaceLock};
-    }
+    FrmmainServices services() { return {readings, registry, computerName, messages, shell, processorIdentity}; }
 
     FakePortIo ports;
     FakeComputerName computerName{"testbox"};
@@ -40,6 +38,7 @@ struct FakeServices {
     RecordingShell shell;
     FakeProcessorIdentity processorIdentity;
     FakeConfigSpaceLock configSpaceLock;
+    PortRegisterSource readings{ports, configSpaceLock};
 };
 
 }  // namespace veltaro::testing

@@ -251,8 +251,7 @@ TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
             return std::make_unique<RecordingRegistry>(hardware);
         });
         testing::RecordingView other;
-        FrmmainBehaviour otherBehaviour(
-            other, {ports, deferred, computerName, messages, shell, processorIdentity, configSpaceLock});
+        FrmmainBehaviour otherBehaviour(other, {readings, deferred, computerName, messages, shell, processorIdentity});
         ports.initializeResult = driverStarts;
 
         EXPECT_EQ(otherBehaviour.start(), driverStarts);

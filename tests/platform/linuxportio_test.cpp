@@ -12,10 +12,14 @@
 #include "fixturetree.h"
 #include "linuxportio.h"
 #include "pciconfigread.h"
+#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+using testing::detectThroughPorts;
+using testing::PortSampler;
 
 // Nothing else uses the configuration ports here.
 UncontendedConfigSpace uncontended;
@@ -70,8 +74,8 @@ TEST(LinuxPortIoTest, StartsOnAPresentNorthbridgeAndReadsItsRegisters)
     EXPECT_EQ(PciConfigRead(driver, 0x8000C3A4), kThermal55Celsius);
     EXPECT_EQ(PciConfigRead(driver, 0x8000C300), 0x12031022u);
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectFamily(driver, uncontended, brand).familyCode, L"10");
-    EXPECT_EQ(TemperatureSampler(driver, uncontended).sample(L"10"), L" 55'C");
+    EXPECT_EQ(detectThroughPorts(driver, uncontended, brand).familyCode, L"10");
+    EXPECT_EQ(PortSampler(driver, uncontended).sample(L"10"), L" 55'C");
 }
 
 TEST(LinuxPortIoTest, DoesNotStartWithoutTheNorthbridgeFunction)

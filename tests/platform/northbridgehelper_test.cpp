@@ -288,7 +288,7 @@ TEST_P(RootStartTest, OpensTheRegistersThenRunsAsTheInvokingUser)
         if (::setgroups(1, &rootGroup) != 0)
             return result;
 
-        const auto portIo = createSystemPortIo();
+        const auto readings = createSystemReadingSource();
         result.dropped = dropToInvokingUser();
         ::getresuid(&result.uids[0], &result.uids[1], &result.uids[2]);
         ::getresgid(&result.gids[0], &result.gids[1], &result.gids[2]);
@@ -296,8 +296,10 @@ TEST_P(RootStartTest, OpensTheRegistersThenRunsAsTheInvokingUser)
         groups.resize(static_cast<std::size_t>(std::max(::getgroups(64, groups.data()), 0)));
         result.keepsRootGroup = std::find(groups.begin(), groups.end(), rootGroup) != groups.end();
         result.holdsCapabilities = testing::holdsCapabilities(::getpid());
-        result.started = portIo->InitializeWinIo();
-        result.thermal = PciConfigRead(*portIo, 0x8000C3A4);
+        result.started = readings->start();
+        const std::optional<SourceReading> reading =
+            readings->read(*findProcessorFamily(ProcessorVendor::Amd, 0x10, 0x04));
+        result.thermal = reading ? static_cast<std::uint32_t>(reading->value) : 0;
         return result;
     });
     if (!outcome)

@@ -6,10 +6,14 @@
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
+#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+using testing::detectThroughPorts;
+using testing::PortSampler;
 
 // Nothing else uses the configuration ports here.
 UncontendedConfigSpace uncontended;
@@ -23,8 +27,8 @@ TEST(SimulatedNorthbridgeTest, AnswersTheConfigurationMechanismFromItsRegisters)
     ASSERT_TRUE(northbridge.InitializeWinIo());
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C3E4), 0x007A0000u);
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectFamily(northbridge, uncontended, brand).familyCode, L"f");
-    EXPECT_EQ(TemperatureSampler(northbridge, uncontended).sample(L"f"), L" 73'C");
+    EXPECT_EQ(detectThroughPorts(northbridge, uncontended, brand).familyCode, L"f");
+    EXPECT_EQ(PortSampler(northbridge, uncontended).sample(L"f"), L" 73'C");
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C000), 0xFFFFFFFFu) << "other functions are absent";
 }
 
@@ -32,7 +36,7 @@ TEST(DemoNorthbridgeTest, IsAFamily10hProcessor)
 {
     DemoNorthbridge northbridge;
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectFamily(northbridge, uncontended, brand).familyCode, L"10");
+    EXPECT_EQ(detectThroughPorts(northbridge, uncontended, brand).familyCode, L"10");
 }
 
 // Over ten minutes the reading wanders over about 35 to 65 degrees, in

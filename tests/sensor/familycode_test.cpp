@@ -6,10 +6,14 @@
 #include "fakeportio.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
+#include "portsampling.h"
 #include "processorsignature.h"
 
 namespace veltaro {
 namespace {
+
+using testing::detectThroughPorts;
+using testing::PortSampler;
 
 // Nothing else uses the configuration ports here.
 UncontendedConfigSpace uncontended;
@@ -51,7 +55,7 @@ TEST(DetectFamilyTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
     FakeProcessorIdentity identity;
     FakeConfigSpaceLock lock;
 
-    const DetectedFamily family = detectFamily(ports, lock, identity);
+    const DetectedFamily family = detectThroughPorts(ports, lock, identity);
 
     EXPECT_EQ(family.familyCode, L"10");
     EXPECT_EQ(family.family0FhOffsetCelsius, 0);
@@ -75,11 +79,11 @@ TEST(DetectFamilyTest, GivesTheRevisionGOffsetFromTheSameRead)
     FakePortIo ports;
     ports.dataPortValue = 0x00060FB2;      // revision G, model 0x6B
     FakeProcessorIdentity identity(0x04);  // socket AM2
-    EXPECT_EQ(detectFamily(ports, uncontended, identity).family0FhOffsetCelsius, 21);
+    EXPECT_EQ(detectThroughPorts(ports, uncontended, identity).family0FhOffsetCelsius, 21);
     EXPECT_EQ(ports.calls.size(), 2u);
 
     ports.getResult = false;
-    const DetectedFamily failed = detectFamily(ports, uncontended, identity);
+    const DetectedFamily failed = detectThroughPorts(ports, uncontended, identity);
     EXPECT_EQ(failed.familyCode, L"f");
     EXPECT_EQ(failed.family0FhOffsetCelsius, 0);
 }
@@ -114,7 +118,7 @@ TEST_P(DetectionTest, TheSignatureRegisterDecidesWhereItHoldsOneAndTheProcessorE
     ports.dataPortValue = row.signatureRegister.value_or(0);
     FakeProcessorIdentity identity(std::nullopt, row.processor);
 
-    const DetectedFamily family = detectFamily(ports, uncontended, identity);
+    const DetectedFamily family = detectThroughPorts(ports, uncontended, identity);
 
     EXPECT_EQ(family.familyCode, row.familyCode);
     EXPECT_EQ(family.vendor, row.vendor);
@@ -167,7 +171,7 @@ TEST(DetectFamilyTest, BusyPortsAtStartLeaveTheDecisionToTheProcessor)
     FakeConfigSpaceLock lock;
     lock.available = false;
 
-    EXPECT_EQ(detectFamily(ports, lock, identity).familyCode, L"19");
+    EXPECT_EQ(detectThroughPorts(ports, lock, identity).familyCode, L"19");
     EXPECT_TRUE(ports.calls.empty());
 }
 

@@ -5,10 +5,14 @@
 
 #include "fakeconfigspacelock.h"
 #include "fakeportio.h"
+#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+using testing::detectThroughPorts;
+using testing::PortSampler;
 
 constexpr std::uint32_t kF3xA4 = 0x8000C3A4;
 constexpr std::uint32_t kD0F0xB8 = 0x800000B8;
@@ -56,7 +60,7 @@ TEST_P(LaterFamilyTest, ReadsItsRegisterAndShowsTheDegrees)
     ports.dataPortValue = 0xDEADBEEF;
     ports.registers[row.dataAddress] = row.value;
     FakeConfigSpaceLock lock;
-    TemperatureSampler sampler(ports, lock);
+    PortSampler sampler(ports, lock);
     sampler.setProcessor(row.processor);
 
     EXPECT_EQ(sampler.sample(row.processor.familyCode), row.caption);
@@ -124,7 +128,7 @@ TEST(LaterFamilyTest, UnknownModelsAndMakersReadNothing)
         SCOPED_TRACE(std::string(processor.familyCode.begin(), processor.familyCode.end()));
         FakePortIo ports;
         FakeConfigSpaceLock lock;
-        TemperatureSampler sampler(ports, lock);
+        PortSampler sampler(ports, lock);
         sampler.setProcessor(processor);
         EXPECT_EQ(sampler.sample(processor.familyCode), std::nullopt);
         EXPECT_TRUE(ports.calls.empty());
@@ -142,7 +146,7 @@ TEST(ConfigSpaceLockTest, ABusyConfigurationSpaceShowsNoReadingUntilItIsFree)
         ports.dataPortValue = reported(440);
         FakeConfigSpaceLock lock;
         lock.available = false;
-        TemperatureSampler sampler(ports, lock);
+        PortSampler sampler(ports, lock);
         sampler.setProcessor(processor);
 
         EXPECT_EQ(sampler.sample(processor.familyCode), std::wstring());
@@ -164,7 +168,7 @@ TEST(ConfigSpaceLockTest, AFailedIndexWriteReadsNoData)
     FakePortIo ports;
     ports.setResult = false;
     FakeConfigSpaceLock lock;
-    TemperatureSampler sampler(ports, lock);
+    PortSampler sampler(ports, lock);
     sampler.setProcessor(amd(L"19"));
 
     EXPECT_EQ(sampler.sample(L"19"), std::wstring());

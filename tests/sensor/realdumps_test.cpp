@@ -9,10 +9,14 @@
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
+#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+using testing::detectThroughPorts;
+using testing::PortSampler;
 
 // Nothing else uses the configuration ports here.
 UncontendedConfigSpace uncontended;
@@ -56,10 +60,10 @@ TEST_P(RealDumpTest, ShowsTheKernelsFigure)
     EXPECT_EQ(PciConfigRead(ports, kThermtripStatusRegister), row.thermal);
 
     FakeProcessorIdentity brand(0x04);
-    const DetectedFamily family = detectFamily(ports, uncontended, brand);
+    const DetectedFamily family = detectThroughPorts(ports, uncontended, brand);
     EXPECT_EQ(family.familyCode, L"f");
     ports.calls.clear();
-    TemperatureSampler sampler(ports, uncontended);
+    PortSampler sampler(ports, uncontended);
     sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, family.family0FhOffsetCelsius, 0});
     const std::optional<std::wstring> caption = sampler.sample(family.familyCode);
 

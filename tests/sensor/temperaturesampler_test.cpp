@@ -5,11 +5,15 @@
 
 #include "configspacelock.h"
 #include "fakeportio.h"
+#include "portsampling.h"
 #include "replacementrandom.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
+
+using testing::detectThroughPorts;
+using testing::PortSampler;
 
 // Nothing else uses the configuration ports here.
 UncontendedConfigSpace uncontended;
@@ -35,7 +39,7 @@ TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
     const ReadingCase& row = GetParam();
     FakePortIo ports;
     ports.dataPortValue = row.registerValue;
-    TemperatureSampler sampler(ports, uncontended);
+    PortSampler sampler(ports, uncontended);
 
     const std::optional<std::wstring> caption = sampler.sample(row.familyCode);
 
@@ -76,7 +80,7 @@ TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndTouchesNoPort)
 {
     FakePortIo ports;
     ports.dataPortValue = 0x37000000;
-    TemperatureSampler sampler(ports, uncontended);
+    PortSampler sampler(ports, uncontended);
 
     EXPECT_EQ(sampler.sample(GetParam()), std::nullopt);
     EXPECT_TRUE(ports.calls.empty());
@@ -98,7 +102,7 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
             FakePortIo ports;
             ports.getResult = !readFails;
             ports.dataPortValue = 0xFFFFFFFF;
-            TemperatureSampler sampler(ports, uncontended);
+            PortSampler sampler(ports, uncontended);
             EXPECT_EQ(sampler.sample(code), std::wstring());
         }
     }
@@ -110,7 +114,7 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
 TEST(TemperatureSamplerTest, TheFamily0FhOffsetAddsToFamily0FhReadingsOnly)
 {
     FakePortIo ports;
-    TemperatureSampler sampler(ports, uncontended);
+    PortSampler sampler(ports, uncontended);
     sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, 21, 0});
     ports.dataPortValue = 0x00602410;
     EXPECT_EQ(sampler.sample(L"f"), L" 68'C");
@@ -123,7 +127,7 @@ TEST(TemperatureSamplerTest, FailedAddressWriteShowsNoReading)
     FakePortIo ports;
     ports.setResult = false;
     ports.dataPortValue = 0x37000000;
-    TemperatureSampler sampler(ports, uncontended);
+    PortSampler sampler(ports, uncontended);
     EXPECT_EQ(sampler.sample(L"10"), std::wstring());
 }
 
@@ -133,7 +137,7 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
     const std::wstring expected[] = {L" 40'C", L" 40'C", L" 41'C", L" 41'C", L" 41'C",
                                      L" 40'C", L" 41'C", L" 40'C", L" 40'C", L" 41'C"};
     FakePortIo ports;
-    TemperatureSampler sampler(ports, uncontended);
+    PortSampler sampler(ports, uncontended);
     for (const std::wstring& caption : expected)
         EXPECT_EQ(sampler.sample(L"10"), caption);
 }
@@ -143,7 +147,7 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
 TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
 {
     FakePortIo ports;
-    TemperatureSampler sampler(ports, uncontended);
+    PortSampler sampler(ports, uncontended);
     ReplacementRandom reference;
 
     for (int tick = 0; tick < 20; ++tick) {

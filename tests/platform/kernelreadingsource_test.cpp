@@ -7,11 +7,11 @@
 #include "fakeportio.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
-#include "hwmonportio.h"
+#include "kernelreadingsource.h"
 #include "kernelsensorfixture.h"
 #include "linuxprocessoridentity.h"
-#include "pciconfigaddress.h"
-#include "pciconfigread.h"
+#include "portsampling.h"
+#include "processorsignature.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
@@ -40,9 +40,9 @@ std::string captionText(const std::optional<std::wstring>& caption)
     return caption ? std::string(caption->begin(), caption->end()) : "none";
 }
 
-HwmonPortIo driverOn(const FixtureTree& tree, std::optional<std::uint8_t> brandIndex = std::nullopt)
+KernelReadingSource sourceOn(const FixtureTree& tree)
 {
-    return HwmonPortIo(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorIdentity>(brandIndex));
+    return KernelReadingSource(tree.root(), tree.root() / kProcFolder);
 }
 
 // A clock that stands still until the test moves it.
@@ -63,7 +63,7 @@ struct Processor {
 };
 
 // The caption the program shows on that processor with those k10temp
-// files, through the driver, the family detection and the sampler, as the
+// files, through the source, the family detection and the sampler, as the
 // window's start and tick use them.
 std::optional<std::wstring> captionOn(const Processor& processor, const char* temp1, const char* temp2)
 {
@@ -76,12 +76,12 @@ std::optional<std::wstring> captionOn(const Processor& processor, const char* te
     if (temp2 != nullptr)
         tree.writeFile(std::string(kHwmonFolder) + "/temp2_input", temp2);
     const std::filesystem::path procRoot = tree.root() / kProcFolder;
-    HwmonPortIo driver(tree.root(), procRoot, std::make_unique<LinuxProcessorIdentity>(procRoot));
-    if (!driver.InitializeWinIo())
+    KernelReadingSource source(tree.root(), procRoot);
+    if (!source.start())
         return std::nullopt;
     LinuxProcessorIdentity identity(procRoot);
-    const DetectedFamily detected = detectFamily(driver, uncontended, identity);
-    TemperatureSampler sampler(driver, uncontended);
+    const DetectedFamily detected = detectFamily(source, identity);
+    TemperatureSampler sampler(source);
     sampler.setProcessor(detected);
     return sampler.sample(detected.familyCode);
 }
@@ -150,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Families, HwmonKernelFigureTest,
         KernelCase{"family_1ah", {kAmd, 0x1A, 0x44, 0, "AMD Ryzen 7 9700X 8-Core Processor"}, "55875\n", nullptr, L" 55'C"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Whole degrees, rounded down, also where the die offset is added to the
-// rebuilt register and taken off again by the sampler.
+// Whole degrees, rounded down, also on a processor with a die offset.
 INSTANTIATE_TEST_SUITE_P(Rounding, HwmonKernelFigureTest,
     ::testing::Values(
         KernelCase{"below_one_degree", kAthlon5350, "999\n", nullptr, L" 0'C"},
@@ -180,24 +179,25 @@ INSTANTIATE_TEST_SUITE_P(NoMeasurement, HwmonKernelFigureTest,
 // clang-format on
 
 // k10temp reports (bits 31..21 of 0xA4) * 125 millidegrees. For every
-// reading up to 206.75 degrees the rebuilt register holds it again, and the
-// program shows its whole degrees (bits 31..24), or 40/41 below 40.
-TEST(HwmonPortIoTest, EveryElevenBitReadingOfFamilies10hAnd11hShowsItsWholeDegrees)
+// reading up to 206.75 degrees the program shows its whole degrees, as it
+// does reading bits 31..24 of the register itself, or 40/41 below 40.
+TEST(KernelReadingSourceTest, EveryElevenBitReadingOfFamilies10hAnd11hShowsItsWholeDegrees)
 {
     for (const unsigned family : {16u, 17u}) {
         SCOPED_TRACE(family);
         FixtureTree tree;
         writeKernelSensor(tree, "k10temp", "0\n", cpuInfoText(family, 4, 2));
-        HwmonPortIo driver = driverOn(tree);
-        ASSERT_TRUE(driver.InitializeWinIo());
-        FakeProcessorIdentity brand;
-        const std::wstring familyCode = detectFamily(driver, uncontended, brand).familyCode;
-        ASSERT_EQ(familyCode, family == 16 ? L"10" : L"11");
-        TemperatureSampler sampler(driver, uncontended);
+        KernelReadingSource source = sourceOn(tree);
+        ASSERT_TRUE(source.start());
+        LinuxProcessorIdentity identity(tree.root() / kProcFolder);
+        const DetectedFamily detected = detectFamily(source, identity);
+        ASSERT_EQ(detected.familyCode, family == 16 ? L"10" : L"11");
+        TemperatureSampler sampler(source);
+        sampler.setProcessor(detected);
+        const std::wstring& familyCode = detected.familyCode;
 
         for (std::uint32_t reading = 0; reading < 1655; ++reading) {
             tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", std::to_string(reading * 125) + "\n");
-            ASSERT_EQ(PciConfigRead(driver, kReportedTemperatureRegister), reading << 21) << reading;
             const std::optional<std::wstring> caption = sampler.sample(familyCode);
             const std::uint32_t celsius = reading >> 3;
             if (celsius < 40)
@@ -214,49 +214,44 @@ struct Family0FhCase {
     unsigned stepping;
     std::uint8_t brandIndex;
     const char* temperature;  // temp1_input, as k8temp reports it
-    int field;                // bits 23..16 of the rebuilt 0xE4; -1: the read fails
+    int field;                // bits 23..16 of 0xE4 behind that figure; -1: no measurement
     const wchar_t* caption;   // nullptr: 40 or 41
 };
 
 class HwmonFamily0FhTest : public ::testing::TestWithParam<Family0FhCase> {};
 
-// The rebuilt field is what the program's own reading turns into k8temp's
-// figure, revision G offset included, so the caption is the same as a
-// direct read of the hardware's register would give.
+// k8temp's figure, revision G offset included, gives the caption that a
+// direct read of the hardware's register behind it gives.
 TEST_P(HwmonFamily0FhTest, ShowsWhatK8tempReports)
 {
     const Family0FhCase& row = GetParam();
     FixtureTree tree;
     writeKernelSensor(tree, "k8temp", row.temperature, cpuInfoText(15, row.model, row.stepping));
-    HwmonPortIo driver = driverOn(tree, row.brandIndex);
-    ASSERT_TRUE(driver.InitializeWinIo());
+    KernelReadingSource source = sourceOn(tree);
+    ASSERT_TRUE(source.start());
     FakeProcessorIdentity brand(row.brandIndex);
-    const DetectedFamily family = detectFamily(driver, uncontended, brand);
+    brand.processor = IdentifiedProcessor{"AuthenticAMD", *packProcessorSignature(15, row.model, row.stepping), ""};
+    const DetectedFamily family = detectFamily(source, brand);
     ASSERT_EQ(family.familyCode, L"f");
-    TemperatureSampler sampler(driver, uncontended);
-    sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, family.family0FhOffsetCelsius, 0});
-
-    const std::optional<std::uint32_t> thermal = readPciConfigChecked(driver, kThermtripStatusRegister);
+    TemperatureSampler sampler(source);
+    sampler.setProcessor(family);
     const std::optional<std::wstring> caption = sampler.sample(L"f");
 
     if (row.field < 0) {
-        EXPECT_EQ(thermal, std::nullopt);
         EXPECT_EQ(caption, std::wstring());
         return;
     }
-    ASSERT_EQ(thermal, static_cast<std::uint32_t>(row.field) << 16);
     if (row.caption == nullptr)
         EXPECT_TRUE(isReplacement(caption)) << captionText(caption);
     else
         EXPECT_EQ(caption, row.caption);
 
-    // The hardware's own registers, read directly, give the same caption.
+    // The hardware's own register, read directly, gives the same caption.
     FakePortIo hardware;
-    hardware.registers = {{kSignatureRegister, PciConfigRead(driver, kSignatureRegister)},
-                          {kThermtripStatusRegister, 0x0E002420u | *thermal}};
-    TemperatureSampler direct(hardware, uncontended);
-    direct.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0,
-                                       detectFamily(hardware, uncontended, brand).family0FhOffsetCelsius, 0});
+    hardware.registers = {{kSignatureRegister, brand.processor->signature},
+                          {kThermtripStatusRegister, 0x0E002420u | static_cast<std::uint32_t>(row.field) << 16}};
+    testing::PortSampler direct(hardware, uncontended);
+    direct.setProcessor(testing::detectThroughPorts(hardware, uncontended, brand));
     EXPECT_EQ(direct.sample(L"f"), caption);
 }
 
@@ -277,92 +272,29 @@ INSTANTIATE_TEST_SUITE_P(Rows, HwmonFamily0FhTest,
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-// Only the registers the program reads are answered, and only those of
-// the processor's own family.
-TEST(HwmonPortIoTest, AnswersOnlyTheRegistersOfItsProcessor)
+// The kernel's figure comes with no registers: the processor's own
+// signature decides the family, here a family 10h part's.
+TEST(KernelReadingSourceTest, HasNoSignatureRegister)
 {
     FixtureTree tree;
-    writeKernelSensor(tree, "k8temp", "55000\n", cpuInfoText(15, 0x43, 3));
-    HwmonPortIo driver = driverOn(tree);
-    ASSERT_TRUE(driver.InitializeWinIo());
-
-    EXPECT_EQ(readPciConfigChecked(driver, kSignatureRegister), 0x00040F33u);
-    EXPECT_EQ(readPciConfigChecked(driver, kReportedTemperatureRegister), std::nullopt);
-    EXPECT_EQ(readPciConfigChecked(driver, 0x8000C300), std::nullopt) << "register 0x00";
-    EXPECT_EQ(readPciConfigChecked(driver, 0x8000C2FC), std::nullopt) << "function 2";
-
-    // The data fabric of family 17h holds no signature.
-    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(0x17, 0x71, 0));
-    ASSERT_TRUE(driver.InitializeWinIo());
-    EXPECT_EQ(readPciConfigChecked(driver, kSignatureRegister), 0u);
-    EXPECT_EQ(readPciConfigChecked(driver, kReportedTemperatureRegister), std::nullopt);
+    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(0x10, 0x04, 2));
+    KernelReadingSource source = sourceOn(tree);
+    ASSERT_TRUE(source.start());
+    EXPECT_EQ(source.signatureRegister(), std::nullopt);
+    LinuxProcessorIdentity identity(tree.root() / kProcFolder);
+    EXPECT_EQ(detectFamily(source, identity).familyCode, L"10");
 }
-
-struct IndexCase {
-    const char* name;
-    unsigned family;
-    unsigned model;
-    std::uint32_t indexAddress;  // latched for the data port write; 0: no write
-    std::uint32_t index;
-    bool writeAccepted;
-    std::uint32_t dataAddress;
-    bool answers;
-};
-
-class HwmonIndexPairTest : public ::testing::TestWithParam<IndexCase> {};
-
-// The index/data pair answers as the hardware's does: the data register
-// holds the temperature only while its index is written, and only the
-// index register of the processor's own pair takes a write.
-TEST_P(HwmonIndexPairTest, AnswersTheDataRegisterOnlyForItsIndex)
-{
-    const IndexCase& row = GetParam();
-    FixtureTree tree;
-    writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(row.family, row.model, 1));
-    HwmonPortIo driver = driverOn(tree);
-    ASSERT_TRUE(driver.InitializeWinIo());
-
-    if (row.indexAddress != 0) {
-        ASSERT_TRUE(driver.SetPortVal(kConfigAddressPort, row.indexAddress, 4));
-        EXPECT_EQ(driver.SetPortVal(kConfigDataPort, row.index, 4), row.writeAccepted);
-    }
-    const std::optional<std::uint32_t> expected =
-        row.answers ? std::optional<std::uint32_t>(440u << 21) : std::nullopt;  // 55 degrees in eighths
-    EXPECT_EQ(readPciConfigChecked(driver, row.dataAddress), expected);
-}
-
-constexpr IndexedRegister kSmn = kSmnReportedTemperature;
-constexpr IndexedRegister kRootComplex = kRootComplexReportedTemperature;
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, HwmonIndexPairTest,
-    ::testing::Values(
-        IndexCase{"smn_pair", 0x17, 0x71, kSmn.indexAddress, kSmn.index, true, kSmn.dataAddress, true},
-        // k10temp's first core complex sensor, beside the reported temperature.
-        IndexCase{"smn_other_index", 0x17, 0x71, kSmn.indexAddress, 0x0005'9954, true, kSmn.dataAddress, false},
-        IndexCase{"smn_no_index_written", 0x17, 0x71, 0, 0, false, kSmn.dataAddress, false},
-        IndexCase{"smn_index_register_read", 0x17, 0x71, kSmn.indexAddress, kSmn.index, true, kSmn.indexAddress, false},
-        IndexCase{"root_complex_pair_on_zen", 0x17, 0x71, kRootComplex.indexAddress, kRootComplex.index, false,
-                  kRootComplex.dataAddress, false},
-        IndexCase{"root_complex_pair", 0x15, 0x60, kRootComplex.indexAddress, kRootComplex.index, true,
-                  kRootComplex.dataAddress, true},
-        IndexCase{"smn_pair_on_model_60h", 0x15, 0x60, kSmn.indexAddress, kSmn.index, false, kSmn.dataAddress, false},
-        IndexCase{"reported_temperature_on_model_60h", 0x15, 0x60, 0, 0, false, kReportedTemperatureRegister, false},
-        IndexCase{"write_to_reported_temperature", 0x16, 0x00, kReportedTemperatureRegister, kSmn.index, false,
-                  kReportedTemperatureRegister, true}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
 
 // sysfs writes each figure as one line; anything else at a tick is no
 // reading, and the next good figure is shown again.
-TEST(HwmonPortIoTest, ATickWhoseFigureCannotBeReadShowsNoReading)
+TEST(KernelReadingSourceTest, ATickWhoseFigureCannotBeReadShowsNoReading)
 {
     FixtureTree tree;
     writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(0x16, 0, 1));
     TestClock time;
-    HwmonPortIo driver(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorIdentity>(), time.clock());
-    ASSERT_TRUE(driver.InitializeWinIo());
-    TemperatureSampler sampler(driver, uncontended);
+    KernelReadingSource source(tree.root(), tree.root() / kProcFolder, time.clock());
+    ASSERT_TRUE(source.start());
+    TemperatureSampler sampler(source);
     sampler.setProcessor(DetectedFamily{L"16", ProcessorVendor::Amd, 0, 0, 0});
     ASSERT_EQ(sampler.sample(L"16"), L" 55'C");
 
@@ -377,7 +309,7 @@ TEST(HwmonPortIoTest, ATickWhoseFigureCannotBeReadShowsNoReading)
 
 // Another sensor's folder, or one of the same driver whose file does not
 // read, is passed over at start.
-TEST(HwmonPortIoTest, StartsOnTheFirstFolderOfItsDriverThatReads)
+TEST(KernelReadingSourceTest, StartsOnTheFirstFolderOfItsDriverThatReads)
 {
     FixtureTree tree;
     tree.writeFile(std::string(kProcFolder) + "/cpuinfo", cpuInfoText(0x16, 0, 1));
@@ -387,24 +319,24 @@ TEST(HwmonPortIoTest, StartsOnTheFirstFolderOfItsDriverThatReads)
     tree.writeFile(hwmonFolder(1) + "/temp1_input", "30000\n");
     tree.writeFile(hwmonFolder(2) + "/name", "k10temp\n");
     tree.writeFile(hwmonFolder(2) + "/temp1_input", "47000\n");
-    HwmonPortIo driver = driverOn(tree);
-    ASSERT_TRUE(driver.InitializeWinIo());
-    TemperatureSampler sampler(driver, uncontended);
+    KernelReadingSource source = sourceOn(tree);
+    ASSERT_TRUE(source.start());
+    TemperatureSampler sampler(source);
     sampler.setProcessor(DetectedFamily{L"16", ProcessorVendor::Amd, 0, 0, 0});
     EXPECT_EQ(sampler.sample(L"16"), L" 47'C");
 }
 
 // Unbinding the driver removes its folder, and the held file stops
 // reading; bound again, the kernel may number the new folder differently.
-TEST(HwmonPortIoTest, TakesTheFolderOfADriverBoundAgainLookingAtMostOnceASecond)
+TEST(KernelReadingSourceTest, TakesTheFolderOfADriverBoundAgainLookingAtMostOnceASecond)
 {
     using std::chrono_literals::operator""ms;
     FixtureTree tree;
     writeKernelSensor(tree, "k10temp", "55000\n", cpuInfoText(0x16, 0, 1));
     TestClock time;
-    HwmonPortIo driver(tree.root(), tree.root() / kProcFolder, std::make_unique<FakeProcessorIdentity>(), time.clock());
-    ASSERT_TRUE(driver.InitializeWinIo());
-    TemperatureSampler sampler(driver, uncontended);
+    KernelReadingSource source(tree.root(), tree.root() / kProcFolder, time.clock());
+    ASSERT_TRUE(source.start());
+    TemperatureSampler sampler(source);
     sampler.setProcessor(DetectedFamily{L"16", ProcessorVendor::Amd, 0, 0, 0});
     ASSERT_EQ(sampler.sample(L"16"), L" 55'C");
 

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#include "fallbackreadingsource.h"
+
+#include <utility>
+
+namespace veltaro {
+
+FallbackReadingSource::FallbackReadingSource(std::vector<Way> ways)
+    : m_ways(std::move(ways))
+{
+}
+
+bool FallbackReadingSource::start()
+{
+    for (const Way& way : m_ways) {
+        std::unique_ptr<ReadingSource> source = way ? way() : nullptr;
+        if (source && source->start()) {
+            m_started = std::move(source);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::uint32_t> FallbackReadingSource::signatureRegister()
+{
+    return m_started ? m_started->signatureRegister() : std::nullopt;
+}
+
+std::optional<SourceReading> FallbackReadingSource::read(const ProcessorFamily& row)
+{
+    return m_started ? m_started->read(row) : std::nullopt;
+}
+
+}  // namespace veltaro

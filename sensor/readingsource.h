@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "processorfamilies.h"
+
+namespace veltaro {
+
+// One figure as its source has it. The sensor alone turns it into degrees:
+// a source never converts one kind into the other.
+struct SourceReading {
+    enum class Kind {
+        // The 32 bits of the family's thermal register (its row's
+        // ThermalRegister), as the hardware holds them.
+        RegisterValue,
+        // The kernel's own sensor driver's figure (k8temp, k10temp), in
+        // millidegrees Celsius, as its hwmon file publishes it.
+        KernelMillidegrees,
+    };
+
+    Kind kind = Kind::RegisterValue;
+    std::int64_t value = 0;
+
+    static SourceReading registerValue(std::uint32_t value) { return {Kind::RegisterValue, value}; }
+    static SourceReading kernelMillidegrees(std::int64_t millidegrees)
+    {
+        return {Kind::KernelMillidegrees, millidegrees};
+    }
+};
+
+// Where the processor's temperature comes from: the configuration
+// mechanism (the port driver, the PCI configuration file), or the kernel's
+// figure. Each implementation hands over what it has; nothing more.
+class ReadingSource {
+public:
+    virtual ~ReadingSource() = default;
+
+    // Opens the way to the reading, once at start-up. False: there is
+    // none, and the program must say so and end.
+    virtual bool start() = 0;
+
+    // The signature register F3xFC where this source reaches it; empty
+    // where it cannot (the kernel's figure has none), where the read
+    // failed, or where the configuration space was busy.
+    virtual std::optional<std::uint32_t> signatureRegister() = 0;
+
+    // The processor's temperature at the place its row names. Empty when
+    // nothing was measured this time: a read that failed or did not
+    // answer, a configuration space held by someone else, a file that did
+    // not read.
+    virtual std::optional<SourceReading> read(const ProcessorFamily& row) = 0;
+};
+
+}  // namespace veltaro
