@@ -12,10 +12,13 @@ FallbackReadingSource::FallbackReadingSource(std::vector<Way> ways)
 
 bool FallbackReadingSource::start()
 {
+    if (m_started)
+        return true;
     for (const Way& way : m_ways) {
         std::unique_ptr<ReadingSource> source = way ? way() : nullptr;
         if (source && source->start()) {
             m_started = std::move(source);
+            m_ways.clear();
             return true;
         }
     }

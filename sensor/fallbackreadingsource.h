@@ -21,7 +21,8 @@ public:
 
     explicit FallbackReadingSource(std::vector<Way> ways);
 
-    // True when one of the ways started.
+    // True when one of the ways started; the first start that succeeds
+    // lets the ways go, and later calls keep the source it found.
     bool start() override;
     // Empty until a way has started.
     std::optional<std::uint32_t> signatureRegister() override;

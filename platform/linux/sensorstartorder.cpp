@@ -14,18 +14,22 @@ namespace veltaro {
 
 namespace {
 
-// The temperature of family 15h models 60h-7Fh and of family 17h and later
-// lies behind an index/data pair of the root complex. The configuration
-// file is opened read-only, so no index can be written through it, and the
-// kernel keeps that pair for itself: its own reading is the only way.
-bool readingBehindRootComplex(const std::filesystem::path& procRoot)
+// Whether the configuration file can give processor 0's reading. Not
+// where the temperature lies behind an index/data pair of the root complex
+// (family 15h models 60h-7Fh, family 17h and later): the file is opened
+// read-only, so no index can be written through it, and the kernel keeps
+// that pair for itself. Not for a processor the table does not hold,
+// which reads nothing whatever its registers say: no password is asked
+// for it. A processor that cannot be asked may be an early family 0Fh
+// part, whose registers then decide.
+bool registersCanGiveTheReading(const std::filesystem::path& procRoot)
 {
     const std::optional<IdentifiedProcessor> processor = readProcessorZero(procRoot / "cpuinfo");
     if (!processor)
-        return false;
+        return true;
     const ProcessorFamily* row = findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
                                                      processorModel(processor->signature));
-    return row != nullptr && indexPairOf(row->thermalRegister) != nullptr;
+    return row != nullptr && indexPairOf(row->thermalRegister) == nullptr;
 }
 
 // The registers through the configuration file: the kernel serialises its
@@ -45,7 +49,7 @@ std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sourc
     ways.emplace_back([pciRoot = sources.pciRoot, procRoot = sources.procRoot] {
         return std::make_unique<KernelReadingSource>(pciRoot, procRoot);
     });
-    if (readingBehindRootComplex(sources.procRoot))
+    if (!registersCanGiveTheReading(sources.procRoot))
         return std::make_unique<FallbackReadingSource>(std::move(ways));
     // Root does not need the helper, and a helper that root starts would
     // open the same file with the same rights. Root opens it now, while

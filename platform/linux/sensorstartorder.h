@@ -28,7 +28,8 @@ struct LinuxSensorSources {
 //   3. anyone else: the configuration file opened by the helper.
 // Ways 2 and 3 are left out where processor 0 of <procRoot>/cpuinfo keeps
 // its temperature behind the root complex (family 15h models 60h-7Fh,
-// family 17h and later), which the configuration file cannot reach.
+// family 17h and later), which the configuration file cannot reach, and
+// where it is a processor the table does not hold.
 std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sources);
 
 }  // namespace veltaro
