@@ -50,6 +50,21 @@ std::wstring familyCodeForSignature(std::uint32_t signature)
 
 DetectedFamily detectFamily(ReadingSource& source, ProcessorIdentity& identity)
 {
+    // A processor that the table does not hold by its own signature reads
+    // nothing, whatever register 0xFC of the device there holds.
+    const std::optional<IdentifiedProcessor> processor = identity.identify();
+    if (processor) {
+        const ProcessorVendor vendor = vendorOf(processor->vendor);
+        if (vendor == ProcessorVendor::Other) {
+            DetectedFamily foreign;
+            foreign.vendor = vendor;
+            return foreign;
+        }
+        if (findProcessorFamily(vendor, processorFamily(processor->signature), processorModel(processor->signature)) ==
+            nullptr)
+            return detectedFrom(vendor, processor->signature, identity, processor->brandString);
+    }
+
     const std::uint32_t signature = source.signatureRegister().value_or(0);
     if (const std::optional<unsigned> family = familyOfSignatureRegister(signature)) {
         // The register decides the family by its digit; its model fields
@@ -58,20 +73,12 @@ DetectedFamily detectFamily(ReadingSource& source, ProcessorIdentity& identity)
         detected.familyCode = familyCodeForSignature(signature);
         return detected;
     }
-
-    const std::optional<IdentifiedProcessor> processor = identity.identify();
     if (!processor) {
         DetectedFamily early;
         early.familyCode = kFamily0Fh;
         return early;
     }
-    const ProcessorVendor vendor = vendorOf(processor->vendor);
-    if (vendor == ProcessorVendor::Other) {
-        DetectedFamily foreign;
-        foreign.vendor = vendor;
-        return foreign;
-    }
-    return detectedFrom(vendor, processor->signature, identity, processor->brandString);
+    return detectedFrom(vendorOf(processor->vendor), processor->signature, identity, processor->brandString);
 }
 
 }  // namespace veltaro

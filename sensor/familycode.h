@@ -42,12 +42,14 @@ struct DetectedFamily {
     int dieOffsetCelsius = 0;
 };
 
-// One read of the signature register decides where it holds a signature.
-// Where it does not (it reads 0, does not answer, or the source has no
-// such register), the processor's own
+// The processor's own signature first: a maker other than AMD or Hygon
+// gets no FamilyCode at all, and a family or model the table does not
+// hold keeps its own code, which reads nothing. For the others, and for a
+// processor that cannot be asked, one read of the signature register
+// decides where it holds a signature. Where it does not (it reads 0, does
+// not answer, or the source has no such register), the processor's
 // signature decides; a processor that cannot be asked is an early family
-// 0Fh part and gets "f". A maker other than AMD or Hygon gets no
-// FamilyCode at all.
+// 0Fh part and gets "f".
 DetectedFamily detectFamily(ReadingSource& source, ProcessorIdentity& identity);
 
 }  // namespace veltaro

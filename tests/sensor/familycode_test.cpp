@@ -59,7 +59,6 @@ TEST(DetectFamilyTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
 
     EXPECT_EQ(family.familyCode, L"10");
     EXPECT_EQ(family.family0FhOffsetCelsius, 0);
-    EXPECT_EQ(identity.identifyQueries, 0);
 
     ASSERT_EQ(ports.calls.size(), 2u);
     EXPECT_EQ(ports.calls[0].kind, FakePortIo::Call::Kind::Set);
@@ -157,7 +156,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, DetectionTest,
         // Families the table does not know keep their own code.
         DetectionCase{"zero_unknown_family_1bh", 0, amd(0x1B, 0x00), L"1b", ProcessorVendor::Amd, 0x00, 0},
         DetectionCase{"not_amd", 0, IdentifiedProcessor{"GenuineIntel", signature(0x06, 0x55), "Intel Xeon"}, L"",
-                      ProcessorVendor::Other, 0, 0}),
+                      ProcessorVendor::Other, 0, 0},
+        // A processor the table does not hold gets no number, whatever
+        // register 0xFC of some other device there says.
+        DetectionCase{"register_10h_on_unknown_family_1bh", 0x00100F42, amd(0x1B, 0x00), L"1b",
+                      ProcessorVendor::Amd, 0x00, 0},
+        DetectionCase{"register_0Fh_on_another_maker", 0x00000001,
+                      IdentifiedProcessor{"GenuineIntel", signature(0x06, 0x3A), "Intel Core i7"}, L"",
+                      ProcessorVendor::Other, 0, 0},
+        DetectionCase{"register_10h_on_hygon_family_10h", 0x00100F42,
+                      IdentifiedProcessor{"HygonGenuine", signature(0x10, 0x04), "Hygon"}, L"10",
+                      ProcessorVendor::Hygon, 0x04, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
