@@ -34,20 +34,23 @@ if kernel_reading; then
     cmake --build --preset dev --target veltaro
     exec build/dev/app/veltaro
 fi
-# Family 15h models 60h-7Fh and families 17h and later keep their sensor
-# behind the root complex, which only the kernel's driver may reach: no
-# password would help.
-behind_root_complex() {
-    local family model
-    family=$(sed -n 's/^cpu family[[:space:]]*: *//p;T;q' /proc/cpuinfo)
-    model=$(sed -n 's/^model[[:space:]]*: *//p;T;q' /proc/cpuinfo)
-    [ -n "$family" ] && [ -n "$model" ] || return 1
-    [ "$family" -ge 23 ] || { [ "$family" -eq 21 ] && [ "$model" -ge 96 ] && [ "$model" -le 127 ]; }
-}
-if behind_root_complex; then
+# Which ways can read this processor, asked of the program's own table:
+# family 15h models 60h-7Fh and families 17h and later keep their sensor
+# behind the root complex, which only the kernel's driver may reach, so no
+# password would help; a processor the table does not hold reads nothing,
+# which the program says itself.
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target veltaro-reading-way
+case "$(build/dev/platform/veltaro-reading-way)" in
+kernel-only)
     echo "This processor's temperature is read through the kernel's k10temp driver, which is not loaded: sudo modprobe k10temp, then start again." >&2
     exit 1
-fi
+    ;;
+none)
+    cmake --build --preset dev --target veltaro
+    exec build/dev/app/veltaro
+    ;;
+esac
 if [ "$(id -u)" -eq 0 ]; then
     # Root opens the registers itself.
     cmake --preset dev >/dev/null

@@ -14,24 +14,6 @@ namespace veltaro {
 
 namespace {
 
-// Whether the configuration file can give processor 0's reading. Not
-// where the temperature lies behind an index/data pair of the root complex
-// (family 15h models 60h-7Fh, family 17h and later): the file is opened
-// read-only, so no index can be written through it, and the kernel keeps
-// that pair for itself. Not for a processor the table does not hold,
-// which reads nothing whatever its registers say: no password is asked
-// for it. A processor that cannot be asked may be an early family 0Fh
-// part, whose registers then decide.
-bool registersCanGiveTheReading(const std::filesystem::path& procRoot)
-{
-    const std::optional<IdentifiedProcessor> processor = readProcessorZero(procRoot / "cpuinfo");
-    if (!processor)
-        return true;
-    const ProcessorFamily* row = findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
-                                                     processorModel(processor->signature));
-    return row != nullptr && indexPairOf(row->thermalRegister) == nullptr;
-}
-
 // The registers through the configuration file: the kernel serialises its
 // reads with every other user of configuration space.
 std::unique_ptr<ReadingSource> registersThrough(std::unique_ptr<PortIo> portIo)
@@ -43,13 +25,30 @@ std::unique_ptr<ReadingSource> registersThrough(std::unique_ptr<PortIo> portIo)
 
 }  // namespace
 
+ReadingWays readingWaysOf(const std::filesystem::path& procRoot)
+{
+    const std::optional<IdentifiedProcessor> processor = readProcessorZero(procRoot / "cpuinfo");
+    if (!processor)
+        return ReadingWays::KernelOrRegisters;
+    const ProcessorFamily* row = findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
+                                                     processorModel(processor->signature));
+    if (row == nullptr)
+        return ReadingWays::None;
+    // The configuration file is opened read-only, so no index can be
+    // written through it, and the kernel keeps the root complex's pairs
+    // for itself.
+    return indexPairOf(row->thermalRegister) != nullptr ? ReadingWays::KernelOnly : ReadingWays::KernelOrRegisters;
+}
+
 std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sources)
 {
     std::vector<FallbackReadingSource::Way> ways;
     ways.emplace_back([pciRoot = sources.pciRoot, procRoot = sources.procRoot] {
         return std::make_unique<KernelReadingSource>(pciRoot, procRoot);
     });
-    if (!registersCanGiveTheReading(sources.procRoot))
+    // No password is asked, and no register opened, for a reading that
+    // the configuration file cannot give.
+    if (readingWaysOf(sources.procRoot) != ReadingWays::KernelOrRegisters)
         return std::make_unique<FallbackReadingSource>(std::move(ways));
     // Root does not need the helper, and a helper that root starts would
     // open the same file with the same rights. Root opens it now, while

@@ -32,4 +32,12 @@ struct LinuxSensorSources {
 // where it is a processor the table does not hold.
 std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sources);
 
+// Which ways can give the reading of processor 0 of <procRoot>/cpuinfo,
+// by the table: the kernel's driver and the configuration file, the
+// kernel's driver only (the sensor lies behind the root complex), or none
+// (a processor the table does not hold). A processor that cannot be asked
+// may be an early family 0Fh part: both.
+enum class ReadingWays { KernelOrRegisters, KernelOnly, None };
+ReadingWays readingWaysOf(const std::filesystem::path& procRoot);
+
 }  // namespace veltaro

@@ -271,6 +271,7 @@ INSTANTIATE_TEST_SUITE_P(Processors, EndToEndFamilyTest,
 struct HostProcessor {
     std::string vendor;
     unsigned family = 0;
+    unsigned model = 0;
     std::string brandString;
 };
 
@@ -287,8 +288,11 @@ HostProcessor hostProcessor()
         host.vendor.append(reinterpret_cast<const char*>(&part), 4);
     __get_cpuid(1, &eax, &ebx, &ecx, &edx);
     host.family = (eax >> 8) & 0xF;
-    if (host.family == 0xF)
+    host.model = (eax >> 4) & 0xF;
+    if (host.family == 0xF) {
         host.family += (eax >> 20) & 0xFF;
+        host.model |= ((eax >> 16) & 0xF) << 4;
+    }
     for (unsigned function = 0x8000'0002; function <= 0x8000'0004; ++function) {
         unsigned parts[4] = {};
         if (__get_cpuid(function, &parts[0], &parts[1], &parts[2], &parts[3]) == 0)
@@ -304,12 +308,11 @@ HostProcessor hostProcessor()
 TEST(EndToEnd, OnAZenTheReadingComesThroughTheSystemManagementNetwork)
 {
     const HostProcessor host = hostProcessor();
-    const bool zen =
-        (host.vendor == "AuthenticAMD" && (host.family == 0x17 || host.family == 0x19 || host.family == 0x1A)) ||
-        (host.vendor == "HygonGenuine" && host.family == 0x18);
-    if (!zen)
+    const ProcessorFamily* row = findProcessorFamily(vendorOf(host.vendor), host.family, host.model);
+    if (row == nullptr || row->thermalRegister != ThermalRegister::SmnReportedTemperature)
         GTEST_SKIP() << "CPUID says " << host.vendor << " family " << std::hex << host.family
-                     << "h: the simulated Zen takes its family from the host, which must be a Zen (17h-1Ah)";
+                     << "h: the simulated Zen takes its family from the host, which must read its sensor through the "
+                        "system management network";
 
     // 367 eighths, 45.875 degrees, less the model's offset of its control reading.
     const std::wstring caption = L" " + std::to_wstring(45 - dieOffsetCelsius(host.family, host.brandString)) + L"'C";
