@@ -23,11 +23,22 @@ public:
     std::optional<std::uint32_t> signatureRegister() override;
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
 
+    // The northbridge functions that answer beside node 0's, looked for
+    // the first time they are asked about. A reading behind the root
+    // complex is node 0's alone: each node's lies behind its own.
+    unsigned nodeCount(const ProcessorFamily& row) override;
+    // Node n's register in its own function 3, device 24 + n.
+    std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node) override;
+    // Node 0's die sensors, through the system management network's pair.
+    std::optional<SourceReading> readDie(unsigned node, const DieSensor& die) override;
+
 private:
+    std::optional<std::uint32_t> readUnderLock(std::uint32_t address);
     std::unique_ptr<PortIo> m_ownedPortIo;
     std::unique_ptr<ConfigSpaceLock> m_ownedLock;
     PortIo& m_portIo;
     ConfigSpaceLock& m_lock;
+    std::optional<unsigned> m_nodes;
 };
 
 }  // namespace veltaro

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -87,6 +88,29 @@ constexpr const IndexedRegister* indexPairOf(ThermalRegister where)
     return nullptr;
 }
 
+// Zen processors also report the temperature of each of their dies (core
+// complex dies, CCDs), as the kernel's k10temp reads them: die d's sensor
+// is at SMN kZenReportedTemperatureBase + offset + 4 d, its bit 11 says
+// that it holds a measurement, and bits 10..0 are eighths of a degree
+// above -49. Which offset and how many dies depends on the model.
+inline constexpr std::uint32_t kZenReportedTemperatureBase = 0x0005'9800;
+inline constexpr std::uint32_t kDieTemperatureValidBit = 0x0000'0800;
+inline constexpr std::uint32_t kDieTemperatureMask = 0x0000'07FF;
+inline constexpr long kDieTemperatureZeroMillidegrees = 49'000;
+
+struct DieSensorLayout {
+    unsigned firstModel = 0;
+    unsigned lastModel = 0;
+    std::uint32_t offset = 0;
+    unsigned count = 0;  // 0: no die sensors (an unused place)
+};
+
+// The place of die `die` (counted from 0) in the system management network.
+constexpr std::uint32_t dieTemperatureAddress(const DieSensorLayout& layout, unsigned die)
+{
+    return kZenReportedTemperatureBase + layout.offset + 4 * die;
+}
+
 enum class ThermalDecode {
     // Register text digits 3-4 (bits 23..16) less 49, as whole degrees.
     Thermtrip,
@@ -116,7 +140,39 @@ struct ProcessorFamily {
     std::string_view familyName;
     std::string_view years;
     std::string_view examples;
+    // Where its models keep their die sensors; none before Zen.
+    std::array<DieSensorLayout, 9> dieSensors{};
 };
+
+// k10temp's die sensor layouts by model: families 17h and Hygon's 18h
+// share one list.
+// clang-format off
+inline constexpr std::array<DieSensorLayout, 9> kZenDieSensors{{
+    {0x01, 0x01, 0x154, 4},   // Zen
+    {0x08, 0x08, 0x154, 4},   // Zen+
+    {0x11, 0x11, 0x154, 4},   // Zen APU
+    {0x18, 0x18, 0x154, 4},   // Zen+ APU
+    {0x31, 0x31, 0x154, 8},   // Zen 2 Threadripper
+    {0x60, 0x60, 0x154, 8},   // Renoir
+    {0x68, 0x68, 0x154, 8},   // Lucienne
+    {0x71, 0x71, 0x154, 8},   // Zen 2
+    {0xA0, 0xAF, 0x300, 8},
+}};
+inline constexpr std::array<DieSensorLayout, 9> kZen3And4DieSensors{{
+    {0x00, 0x01, 0x154, 8},   // Zen 3 server and Threadripper
+    {0x08, 0x08, 0x154, 8},   // Zen 3 Threadripper
+    {0x21, 0x21, 0x154, 8},   // Zen 3 desktop
+    {0x50, 0x5F, 0x154, 8},   // Green Sardine
+    {0x40, 0x4F, 0x300, 8},   // Yellow Carp
+    {0x60, 0x7F, 0x308, 8},   // Zen 4 desktop and mobile
+    {0x10, 0x1F, 0x300, 12},  // Zen 4 server
+    {0xA0, 0xAF, 0x300, 12},
+}};
+inline constexpr std::array<DieSensorLayout, 9> kZen5DieSensors{{
+    {0x00, 0x2F, 0x1F0, 16},  // Zen 5 server and Threadripper
+    {0x40, 0x4F, 0x308, 8},   // Zen 5 desktop
+}};
+// clang-format on
 
 // clang-format off
 inline constexpr ProcessorFamily kProcessorFamilies[] = {
@@ -137,13 +193,14 @@ inline constexpr ProcessorFamily kProcessorFamilies[] = {
     {0x16, 0x00, 0xFF, ProcessorVendor::Amd, L"16", ThermalRegister::ReportedTemperature, ThermalDecode::Eighths,
      "k10temp", "16h", "2013-2015", "Athlon 5350, A4-5000, GX-420 (Jaguar, Puma)"},
     {0x17, 0x00, 0xFF, ProcessorVendor::Amd, L"17", ThermalRegister::SmnReportedTemperature, ThermalDecode::ZenEighths,
-     "k10temp", "17h", "2017-2020", "Ryzen 1000-4000, Threadripper 1000-3000, EPYC 7001/7002 (Zen, Zen+, Zen 2)"},
+     "k10temp", "17h", "2017-2020", "Ryzen 1000-4000, Threadripper 1000-3000, EPYC 7001/7002 (Zen, Zen+, Zen 2)",
+     kZenDieSensors},
     {0x18, 0x00, 0xFF, ProcessorVendor::Hygon, L"18", ThermalRegister::SmnReportedTemperature,
-     ThermalDecode::ZenEighths, "k10temp", "18h (Hygon)", "2018-", "Hygon Dhyana, C86"},
+     ThermalDecode::ZenEighths, "k10temp", "18h (Hygon)", "2018-", "Hygon Dhyana, C86", kZenDieSensors},
     {0x19, 0x00, 0xFF, ProcessorVendor::Amd, L"19", ThermalRegister::SmnReportedTemperature, ThermalDecode::ZenEighths,
-     "k10temp", "19h", "2020-", "Ryzen 5000-8000, EPYC 7003/9004 (Zen 3, Zen 4)"},
+     "k10temp", "19h", "2020-", "Ryzen 5000-8000, EPYC 7003/9004 (Zen 3, Zen 4)", kZen3And4DieSensors},
     {0x1A, 0x00, 0xFF, ProcessorVendor::Amd, L"1a", ThermalRegister::SmnReportedTemperature, ThermalDecode::ZenEighths,
-     "k10temp", "1Ah", "2024-", "Ryzen 9000, EPYC 9005 (Zen 5)"},
+     "k10temp", "1Ah", "2024-", "Ryzen 9000, EPYC 9005 (Zen 5)", kZen5DieSensors},
 };
 // clang-format on
 
@@ -156,6 +213,16 @@ constexpr const ProcessorFamily* findProcessorFamily(ProcessorVendor vendor, uns
             return &row;
     }
     return nullptr;
+}
+
+// The die sensors of a model of the row; none (count 0) where it has none.
+constexpr DieSensorLayout dieSensorsOf(const ProcessorFamily& row, unsigned model)
+{
+    for (const DieSensorLayout& layout : row.dieSensors) {
+        if (layout.count != 0 && model >= layout.firstModel && model <= layout.lastModel)
+            return layout;
+    }
+    return {};
 }
 
 // The same by FamilyCode, as the timer tick has it.

@@ -30,6 +30,19 @@ struct SourceReading {
     }
 };
 
+// One of a Zen's die sensors, as the kernel names it (Tccd<number>) and,
+// where the table knows the model's layout, its place in the system
+// management network.
+struct DieSensor {
+    unsigned number = 1;  // 1 to kMaxDieSensors
+    std::optional<std::uint32_t> smnAddress;
+};
+inline constexpr unsigned kMaxDieSensors = 16;
+
+// Nodes: a processor package has a northbridge function for each node,
+// bus 0 devices 24 to 31, function 3.
+inline constexpr unsigned kMaxNodes = 8;
+
 // Where the processor's temperature comes from: the configuration
 // mechanism (the port driver, the PCI configuration file), or the kernel's
 // figure. Each implementation hands over what it has; nothing more.
@@ -51,6 +64,21 @@ public:
     // answer, a configuration space held by someone else, a file that did
     // not read.
     virtual std::optional<SourceReading> read(const ProcessorFamily& row) = 0;
+
+    // The nodes whose readings this source can give, node 0 included,
+    // once started: 1 to kMaxNodes.
+    virtual unsigned nodeCount(const ProcessorFamily& /*row*/) { return 1; }
+
+    // Node n's temperature, as read() gives node 0's.
+    virtual std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node)
+    {
+        return node == 0 ? read(row) : std::nullopt;
+    }
+
+    // A die sensor of node n: its register value (bits 11..0 as the
+    // hardware holds them) or the kernel's figure. Empty where the source
+    // has no such sensor or nothing was measured.
+    virtual std::optional<SourceReading> readDie(unsigned /*node*/, const DieSensor& /*die*/) { return std::nullopt; }
 };
 
 }  // namespace veltaro

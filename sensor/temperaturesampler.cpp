@@ -138,6 +138,7 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
 {
     if (familyCode != m_heldFamilyCode)
         holdRowOf(familyCode);
+    m_lastCelsius.reset();
     if (m_row == nullptr)
         return std::nullopt;
 
@@ -145,6 +146,9 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     const std::optional<long long> celsius = reading ? celsiusOf(*m_row, m_processor, *reading) : std::nullopt;
     if (!celsius)
         return std::wstring();
+    m_lastCelsius = celsius;
+    if (!m_highestCelsius || *celsius > *m_highestCelsius)
+        m_highestCelsius = celsius;
     if (replacesLowReadings(m_row->decode) && *celsius < kLowestShownCelsius)
         return temperatureCaption(static_cast<long long>(kLowestShownCelsius + std::floor(2 * m_random.next())));
     return temperatureCaption(*celsius);

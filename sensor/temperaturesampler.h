@@ -43,6 +43,16 @@ public:
     // differs from the one held.
     std::optional<std::wstring> sample(const std::wstring& familyCode);
 
+    // The row the last sample was taken for; none for a text that is no
+    // FamilyCode of a processor in the table.
+    const ProcessorFamily* row() const { return m_row; }
+    const DetectedFamily& processor() const { return m_processor; }
+    // Whole degrees the last sample measured, before any replacement of a
+    // low reading; empty when it measured nothing.
+    std::optional<long long> lastCelsius() const { return m_lastCelsius; }
+    // The highest of them since start, kept in memory only.
+    std::optional<long long> highestCelsius() const { return m_highestCelsius; }
+
 private:
     void holdRowOf(const std::wstring& familyCode);
 
@@ -50,6 +60,8 @@ private:
     DetectedFamily m_processor;
     std::wstring m_heldFamilyCode;
     const ProcessorFamily* m_row = nullptr;
+    std::optional<long long> m_lastCelsius;
+    std::optional<long long> m_highestCelsius;
     ReplacementRandom m_random;
 };
 
