@@ -36,6 +36,7 @@ FrmmainBehaviour::FrmmainBehaviour(FrmmainView& view, const FrmmainServices& ser
     : m_view(view)
     , m_services(services)
     , m_sampler(services.readings)
+    , m_details(services.readings)
     , m_functions(services.registry, services.computerName, services.messages)
 {
 }
@@ -72,6 +73,13 @@ void FrmmainBehaviour::onTimer1Tick()
 {
     if (const std::optional<std::wstring> caption = m_sampler.sample(m_view.familyCode()))
         m_view.setTemperatureCaption(*caption);
+    if (m_view.readoutDetailsShown())
+        m_view.setReadoutDetails(readoutDetails());
+}
+
+std::wstring FrmmainBehaviour::readoutDetails()
+{
+    return m_details.text(m_sampler);
 }
 
 void FrmmainBehaviour::onLabel3Click()

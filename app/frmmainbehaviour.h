@@ -3,6 +3,7 @@
 
 #include "frmmainview.h"
 #include "functions.h"
+#include "readoutdetails.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
@@ -53,8 +54,14 @@ public:
     bool start();
 
     // One temperature sample: the readout's caption, or no change when
-    // the text field holds no FamilyCode.
+    // the text field holds no FamilyCode; while the readout's tooltip
+    // shows, its details too.
     void onTimer1Tick();
+
+    // The readout's tooltip text, read now: every node's figure, each
+    // die's, and the highest reading since start. For the face to call
+    // when the tooltip is about to show.
+    std::wstring readoutDetails();
 
     // The contact link: hands "mailto: " and the contact address to the
     // desktop. Whatever fails here fails silently.
@@ -64,6 +71,7 @@ private:
     FrmmainView& m_view;
     FrmmainServices m_services;
     TemperatureSampler m_sampler;
+    ReadoutDetails m_details;
     Functions m_functions;
 };
 

@@ -22,6 +22,12 @@ public:
     virtual std::wstring familyCode() const = 0;
     virtual void setFamilyCode(const std::wstring& code) = 0;
 
+    // Whether the tooltip of `lbltemp` is showing: the readout's details
+    // (every node, every die, the highest reading) are read only then.
+    virtual bool readoutDetailsShown() const = 0;
+    // The text of that tooltip.
+    virtual void setReadoutDetails(const std::wstring& text) = 0;
+
     // The caption of `lblProcessorName`.
     virtual void setProcessorLine(const std::wstring& line) = 0;
 

@@ -5,10 +5,12 @@
 #include <QCursor>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QImageReader>
 #include <QPalette>
 #include <QPixmap>
+#include <QToolTip>
 
 #include "productinfo.h"
 #include "windowdesign.h"
@@ -141,6 +143,10 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     lbltemp->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kReadoutPoints, true));
     lbltemp->setFrameStyle(kSunkenSingleLine);
     lbltemp->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // Its tooltip shows every node and die; a monitoring window is usually
+    // not the active one, so tooltips show in an inactive window too.
+    lbltemp->installEventFilter(this);
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setColours(lbltemp, colour(design::kReadoutText), colour(design::kReadoutBackground));
 
     // The emblem's drop shadow, drawn beneath it. Title bars on a Linux
@@ -177,6 +183,29 @@ bool Frmmain::load()
 bool Frmmain::start()
 {
     return m_behaviour.start();
+}
+
+bool Frmmain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lbltemp && event->type() == QEvent::ToolTip) {
+        const QString text = QString::fromStdWString(m_behaviour.readoutDetails());
+        lbltemp->setToolTip(text);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, lbltemp);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Frmmain::readoutDetailsShown() const
+{
+    return QToolTip::isVisible() && QToolTip::text() == lbltemp->toolTip();
+}
+
+void Frmmain::setReadoutDetails(const std::wstring& text)
+{
+    const QString details = QString::fromStdWString(text);
+    lbltemp->setToolTip(details);
+    QToolTip::showText(QCursor::pos(), details, lbltemp);
 }
 
 void Frmmain::onTimer1Tick()

@@ -45,7 +45,13 @@ public slots:
     // The contact link.
     void onLabel3Click();
 
+protected:
+    // Fills the readout's tooltip with figures read as it shows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    bool readoutDetailsShown() const override;
+    void setReadoutDetails(const std::wstring& text) override;
     void setTemperatureCaption(const std::wstring& caption) override;
     std::wstring familyCode() const override;
     void setFamilyCode(const std::wstring& code) override;

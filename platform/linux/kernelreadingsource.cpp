@@ -1,17 +1,35 @@
 // SPDX-License-Identifier: MIT
 #include "kernelreadingsource.h"
 
+#include <charconv>
+#include <cstdio>
 #include <utility>
 
 #include "cpuinfoprocessor.h"
+#include "hwmonattribute.h"
 #include "processorsignature.h"
 
 namespace veltaro {
 
 namespace {
 
-// Bus 0, device 24, function 3, as the kernel names its folder.
-constexpr char kNorthbridgeFolder[] = "0000:00:18.3";
+// Node n's northbridge function: bus 0, device 24 + n, function 3, as the
+// kernel names its folder.
+constexpr unsigned kFirstNodeDevice = 0x18;
+
+// N of a label Tccd<N>; none for any other label.
+std::optional<unsigned> dieNumberOf(const std::string& label)
+{
+    constexpr std::string_view kPrefix = "Tccd";
+    if (label.size() <= kPrefix.size() || label.compare(0, kPrefix.size(), kPrefix) != 0)
+        return std::nullopt;
+    unsigned number = 0;
+    const char* end = label.data() + label.size();
+    const auto [stop, error] = std::from_chars(label.data() + kPrefix.size(), end, number);
+    if (error != std::errc() || stop != end || number == 0 || number > kMaxDieSensors)
+        return std::nullopt;
+    return number;
+}
 
 }  // namespace
 
@@ -33,11 +51,92 @@ bool KernelReadingSource::start()
                                                      processorModel(processor->signature));
     if (row == nullptr)
         return false;
-    KernelTemperature temperature(m_pciRoot / "devices" / kNorthbridgeFolder, std::string(row->kernelDriver), m_clock);
+    m_driver = std::string(row->kernelDriver);
+    KernelTemperature temperature(functionFolderOf(0), m_driver, m_clock);
     if (!temperature.start())
         return false;
     m_temperature = std::move(temperature);
     return true;
+}
+
+std::filesystem::path KernelReadingSource::functionFolderOf(unsigned node) const
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "0000:00:%02x.3", kFirstNodeDevice + node);
+    return m_pciRoot / "devices" / name;
+}
+
+unsigned KernelReadingSource::nodeCount(const ProcessorFamily& /*row*/)
+{
+    if (!m_temperature)
+        return 1;
+    if (!m_nodes) {
+        unsigned nodes = 1;
+        while (nodes < kMaxNodes && !hwmonFoldersOf(functionFolderOf(nodes), m_driver).empty())
+            ++nodes;
+        m_nodes = nodes;
+    }
+    return *m_nodes;
+}
+
+std::optional<SourceReading> KernelReadingSource::readNode(const ProcessorFamily& row, unsigned node)
+{
+    if (node == 0)
+        return read(row);
+    if (!m_temperature || node >= kMaxNodes)
+        return std::nullopt;
+    std::optional<KernelTemperature>& temperature = m_otherNodes[node];
+    if (!temperature) {
+        temperature.emplace(functionFolderOf(node), m_driver, m_clock);
+        temperature->start();
+    }
+    const std::optional<long long> millidegrees = temperature->millidegrees();
+    if (!millidegrees)
+        return std::nullopt;
+    return SourceReading::kernelMillidegrees(*millidegrees);
+}
+
+std::optional<std::filesystem::path> KernelReadingSource::dieFileOf(unsigned node, unsigned number)
+{
+    std::optional<std::map<unsigned, std::filesystem::path>>& files = m_dieFiles[node];
+    if (!files) {
+        files.emplace();
+        const std::vector<std::filesystem::path> folders = hwmonFoldersOf(functionFolderOf(node), m_driver);
+        if (!folders.empty()) {
+            std::error_code error;
+            for (const auto& entry : std::filesystem::directory_iterator(folders.front(), error)) {
+                const std::string name = entry.path().filename().string();
+                constexpr std::string_view kLabelEnd = "_label";
+                if (name.size() <= kLabelEnd.size() ||
+                    name.compare(name.size() - kLabelEnd.size(), kLabelEnd.size(), kLabelEnd) != 0)
+                    continue;
+                const std::optional<std::string> label = readAttributeFile(entry.path());
+                if (const std::optional<unsigned> die = label ? dieNumberOf(*label) : std::nullopt)
+                    files->emplace(*die, folders.front() / (name.substr(0, name.size() - kLabelEnd.size()) + "_input"));
+            }
+        }
+    }
+    const auto found = files->find(number);
+    if (found == files->end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<SourceReading> KernelReadingSource::readDie(unsigned node, const DieSensor& die)
+{
+    if (!m_temperature || node >= kMaxNodes)
+        return std::nullopt;
+    const std::optional<std::filesystem::path> file = dieFileOf(node, die.number);
+    if (!file)
+        return std::nullopt;
+    const UniqueFd fd = openAttribute(*file);
+    const std::optional<long long> millidegrees = fd.valid() ? readMillidegrees(fd.get()) : std::nullopt;
+    if (!millidegrees) {
+        // The driver may have been bound again under another folder.
+        m_dieFiles[node].reset();
+        return std::nullopt;
+    }
+    return SourceReading::kernelMillidegrees(*millidegrees);
 }
 
 std::optional<SourceReading> KernelReadingSource::read(const ProcessorFamily& /*row*/)

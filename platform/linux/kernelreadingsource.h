@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <string>
 
 #include "kerneltemperature.h"
 #include "readingsource.h"
@@ -27,11 +30,28 @@ public:
     std::optional<std::uint32_t> signatureRegister() override { return std::nullopt; }
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
 
+    // Every node's function, 0000:00:18.3 to 0000:00:1f.3, that has a
+    // folder of the driver, counted once, the first time it is asked.
+    unsigned nodeCount(const ProcessorFamily& row) override;
+    // Node n's figure from its function's folder, chosen as node 0's is.
+    std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node) override;
+    // The file of node n's folder whose label reads Tccd<number>.
+    std::optional<SourceReading> readDie(unsigned node, const DieSensor& die) override;
+
 private:
+    std::filesystem::path functionFolderOf(unsigned node) const;
+    std::optional<std::filesystem::path> dieFileOf(unsigned node, unsigned number);
+
     std::filesystem::path m_pciRoot;
     std::filesystem::path m_procRoot;
     KernelTemperature::Clock m_clock;
+    std::string m_driver;
     std::optional<KernelTemperature> m_temperature;
+    std::optional<unsigned> m_nodes;
+    std::array<std::optional<KernelTemperature>, kMaxNodes> m_otherNodes;
+    // Per node, the die files by their number; looked for again when a
+    // read fails.
+    std::array<std::optional<std::map<unsigned, std::filesystem::path>>, kMaxNodes> m_dieFiles;
 };
 
 }  // namespace veltaro

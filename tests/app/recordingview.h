@@ -18,6 +18,8 @@ public:
     std::wstring processorLine;
     bool timerEnabled = false;
     bool visible = false;
+    bool detailsShown = false;
+    std::wstring details;
     std::wstring folder = L"C:\\Program Files\\Veltaro";
     WindowHandle handle = 0x1234;
     std::function<void(const std::string&)> onChange;
@@ -32,6 +34,12 @@ public:
     {
         code = text;
         report("txtsign", text);
+    }
+    bool readoutDetailsShown() const override { return detailsShown; }
+    void setReadoutDetails(const std::wstring& text) override
+    {
+        details = text;
+        report("details", text);
     }
     void setProcessorLine(const std::wstring& line) override
     {
