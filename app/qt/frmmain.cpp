@@ -108,10 +108,13 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
 
     // Out of sight but not hidden: it stores the FamilyCode and is the one
     // element that can take the keyboard focus. Read-only, so that a key
-    // typed into the window cannot change the code and stop the readout.
+    // typed into the window cannot change the code and stop the readout;
+    // without a menu, so that the Menu key or Shift+F10 cannot open one
+    // whose Copy would hand the code to the clipboard.
     txtsign->setObjectName("txtsign");
     txtsign->setGeometry(designRect(design::kTxtsign));
     txtsign->setReadOnly(true);
+    txtsign->setContextMenuPolicy(Qt::NoContextMenu);
 
     Label3->setObjectName("Label3");
     Label3->setGeometry(designRect(design::kLabel3));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QImage>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +112,26 @@ TEST_F(FrmmainLayoutTest, OnlyTheTextFieldTakesTheFocus)
     for (QWidget* label : {static_cast<QWidget*>(window.lbltemp), static_cast<QWidget*>(window.lblProcessorName),
                            static_cast<QWidget*>(window.Label8), static_cast<QWidget*>(window.Label3)})
         EXPECT_EQ(label->focusPolicy(), Qt::NoFocus) << label->objectName().toStdString();
+}
+
+// The field holds the family code. The Menu key or Shift+F10 asks the
+// focused element for its menu (the window system turns the key into this
+// request); a menu of the field would offer Copy and Select All.
+TEST_F(FrmmainLayoutTest, TextFieldOpensNoMenu)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.txtsign->setFocus();
+    ASSERT_TRUE(window.txtsign->hasFocus());
+    for (QObject* receiver : {static_cast<QObject*>(window.windowHandle()), static_cast<QObject*>(window.txtsign)}) {
+        SCOPED_TRACE(receiver == window.txtsign ? "to the field" : "to the window");
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), window.txtsign->mapToGlobal(QPoint()));
+        QCoreApplication::sendEvent(receiver, &request);
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_EQ(popup, nullptr);
+        if (popup != nullptr)
+            popup->close();
+    }
 }
 
 TEST_F(FrmmainLayoutTest, ReadoutIsABlackBoxWithASunkenEdge)
