@@ -39,6 +39,15 @@ QColor colour(const design::Rgb& rgb)
 // light below and right.
 constexpr int kSunkenSingleLine = QFrame::Panel | QFrame::Sunken;
 
+// Labels draw their text from the top of their box, as on Windows. QLabel
+// would centre it vertically, and inside a frame it would also indent it
+// by half an "x" from the edges it is aligned to.
+void alignTextToTop(QLabel* label, Qt::Alignment horizontal)
+{
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setIndent(0);
+}
+
 // An opaque element in its own text and background colours.
 void setColours(QWidget* element, const QColor& text, const QColor& background)
 {
@@ -120,6 +129,7 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     Label3->setGeometry(designRect(design::kLabel3));
     Label3->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kLinkPoints, true, true));
     Label3->setText(QString::fromWCharArray(product::kAuthorName));
+    alignTextToTop(Label3, Qt::AlignLeft);
     setColours(Label3, colour(design::kLinkText), palette().color(QPalette::Window));
     Label3->setCursor(envelopeCursor(devicePixelRatio()));
 
@@ -136,14 +146,14 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     lblProcessorName->setObjectName("lblProcessorName");
     lblProcessorName->setGeometry(designRect(design::kLblProcessorName));
     lblProcessorName->setFrameStyle(kSunkenSingleLine);
-    lblProcessorName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    alignTextToTop(lblProcessorName, Qt::AlignLeft);
     setColours(lblProcessorName, palette().color(QPalette::WindowText), colour(design::kProcessorLineBackground));
 
     lbltemp->setObjectName("lbltemp");
     lbltemp->setGeometry(designRect(design::kLbltemp));
     lbltemp->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kReadoutPoints, true));
     lbltemp->setFrameStyle(kSunkenSingleLine);
-    lbltemp->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    alignTextToTop(lbltemp, Qt::AlignHCenter);
     setColours(lbltemp, colour(design::kReadoutText), colour(design::kReadoutBackground));
 
     // The emblem's drop shadow, drawn beneath it. Title bars on a Linux

@@ -170,6 +170,52 @@ TEST_F(FrmmainLayoutTest, ReadoutFiguresAreGreenAndCentred)
     }
 }
 
+struct InkCase {
+    const char* label;
+    const char* text;  // nullptr: the label keeps its own
+    int firstRow;
+    int lastRow;
+};
+
+// Rows of the client area holding the Windows face's text, measured on
+// docs/screenshot-windows.png (its client area starts at 3, 22 of the
+// picture; Tahoma for the dialog font, Liberation Serif for the serif).
+// A Windows label draws its text from the top of its box.
+const InkCase kWindowsInkRows[] = {
+    {"lbltemp", " 51'C", 42, 65},
+    {"Label3", nullptr, 107, 118},  // the underline is the last row
+    {"Label8", nullptr, 130, 140},
+    {"lblProcessorName", "CPU: Simulated AMD Family 10h Processor", 154, 164},
+};
+
+// The fonts differ between the faces, so the rows may too, by a little.
+TEST_F(FrmmainLayoutTest, LabelTextSitsAtTheHeightTheWindowsFaceDrawsIt)
+{
+    for (const InkCase& row : kWindowsInkRows) {
+        SCOPED_TRACE(row.label);
+        auto* label = window.findChild<QLabel*>(row.label);
+        ASSERT_NE(label, nullptr);
+        if (row.text != nullptr)
+            label->setText(QString::fromLatin1(row.text));
+        const QImage image = grabClientArea();
+        const QRect inside = label->contentsRect().translated(label->pos()).intersected(QRect(QPoint(), window.size()));
+        const QRgb background = label->palette().color(QPalette::Window).rgb();
+        int first = -1;
+        int last = -1;
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                if (image.pixel(x, y) != background) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                    break;
+                }
+            }
+        }
+        EXPECT_NEAR(first, row.firstRow, 2);
+        EXPECT_NEAR(last, row.lastRow, 2);
+    }
+}
+
 TEST_F(FrmmainLayoutTest, ProcessorBarRunsAlongTheWholeBottomEdge)
 {
     const QImage image = grabClientArea();
