@@ -41,6 +41,15 @@ QColor colour(const design::Rgb& rgb)
 // light below and right.
 constexpr int kSunkenSingleLine = QFrame::Panel | QFrame::Sunken;
 
+// Labels draw their text from the top of their box, as on Windows. QLabel
+// would centre it vertically, and inside a frame it would also indent it
+// by half an "x" from the edges it is aligned to.
+void alignTextToTop(QLabel* label, Qt::Alignment horizontal)
+{
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setIndent(0);
+}
+
 // An opaque element in its own text and background colours.
 void setColours(QWidget* element, const QColor& text, const QColor& background)
 {
@@ -110,15 +119,19 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
 
     // Out of sight but not hidden: it stores the FamilyCode and is the one
     // element that can take the keyboard focus. Read-only, so that a key
-    // typed into the window cannot change the code and stop the readout.
+    // typed into the window cannot change the code and stop the readout;
+    // without a menu, so that the Menu key or Shift+F10 cannot open one
+    // whose Copy would hand the code to the clipboard.
     txtsign->setObjectName("txtsign");
     txtsign->setGeometry(designRect(design::kTxtsign));
     txtsign->setReadOnly(true);
+    txtsign->setContextMenuPolicy(Qt::NoContextMenu);
 
     Label3->setObjectName("Label3");
     Label3->setGeometry(designRect(design::kLabel3));
     Label3->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kLinkPoints, true, true));
     Label3->setText(QString::fromWCharArray(product::kAuthorName));
+    alignTextToTop(Label3, Qt::AlignLeft);
     setColours(Label3, colour(design::kLinkText), palette().color(QPalette::Window));
     Label3->setCursor(envelopeCursor(devicePixelRatio()));
 
@@ -135,14 +148,14 @@ Frmmain::Frmmain(const Services& services, const QString& title, QWidget* parent
     lblProcessorName->setObjectName("lblProcessorName");
     lblProcessorName->setGeometry(designRect(design::kLblProcessorName));
     lblProcessorName->setFrameStyle(kSunkenSingleLine);
-    lblProcessorName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    alignTextToTop(lblProcessorName, Qt::AlignLeft);
     setColours(lblProcessorName, palette().color(QPalette::WindowText), colour(design::kProcessorLineBackground));
 
     lbltemp->setObjectName("lbltemp");
     lbltemp->setGeometry(designRect(design::kLbltemp));
     lbltemp->setFont(designFont(QString::fromWCharArray(design::kSerifFace), design::kReadoutPoints, true));
     lbltemp->setFrameStyle(kSunkenSingleLine);
-    lbltemp->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    alignTextToTop(lbltemp, Qt::AlignHCenter);
     // Its tooltip shows every node and die; a monitoring window is usually
     // not the active one, so tooltips show in an inactive window too.
     lbltemp->installEventFilter(this);

@@ -15,7 +15,8 @@ class ConfigFileOpener {
 public:
     virtual ~ConfigFileOpener() = default;
 
-    // An invalid descriptor when the file cannot be opened.
+    // An invalid descriptor when the file cannot be opened or is not a
+    // regular file.
     virtual UniqueFd open(const std::filesystem::path& configFile) = 0;
 };
 

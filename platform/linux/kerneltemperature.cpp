@@ -28,6 +28,18 @@ std::optional<unsigned> hwmonNumber(const std::string& folderName)
     return number;
 }
 
+// Whether any temperature of the folder has a temp<N>_label.
+bool labelsAny(const std::filesystem::path& hwmonFolder)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(hwmonFolder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("temp") && name.ends_with("_label"))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::filesystem::path> hwmonFoldersOf(const std::filesystem::path& functionFolder,
@@ -48,13 +60,14 @@ std::vector<std::filesystem::path> hwmonFoldersOf(const std::filesystem::path& f
     return folders;
 }
 
-std::filesystem::path temperatureFileOf(const std::filesystem::path& hwmonFolder)
+std::vector<std::filesystem::path> temperatureFilesOf(const std::filesystem::path& hwmonFolder)
 {
-    std::error_code error;
-    std::filesystem::path dieFile = hwmonFolder / "temp2_input";
-    if (std::filesystem::exists(dieFile, error))
-        return dieFile;
-    return hwmonFolder / "temp1_input";
+    std::vector<std::filesystem::path> files;
+    const std::optional<std::string> dieLabel = readAttributeFile(hwmonFolder / "temp2_label");
+    if (dieLabel ? *dieLabel == "Tdie" : !labelsAny(hwmonFolder))
+        files.push_back(hwmonFolder / "temp2_input");
+    files.push_back(hwmonFolder / "temp1_input");
+    return files;
 }
 
 KernelTemperature::KernelTemperature(std::filesystem::path functionFolder, std::string driver, Clock clock)
@@ -88,10 +101,12 @@ std::optional<long long> KernelTemperature::millidegrees()
 bool KernelTemperature::search()
 {
     for (const std::filesystem::path& folder : hwmonFoldersOf(m_functionFolder, m_driver)) {
-        UniqueFd file = openAttribute(temperatureFileOf(folder));
-        if (file.valid() && readMillidegrees(file.get())) {
-            m_file = std::move(file);
-            return true;
+        for (const std::filesystem::path& candidate : temperatureFilesOf(folder)) {
+            UniqueFd file = openAttribute(candidate);
+            if (file.valid() && readMillidegrees(file.get())) {
+                m_file = std::move(file);
+                return true;
+            }
         }
     }
     return false;

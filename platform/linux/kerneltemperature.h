@@ -18,11 +18,13 @@ namespace veltaro {
 std::vector<std::filesystem::path> hwmonFoldersOf(const std::filesystem::path& functionFolder,
                                                   const std::string& driver);
 
-// The file of a hwmon folder that holds the processor's temperature:
-// temp2_input where the kernel publishes it (k10temp's Tdie, the die's
-// own temperature on parts whose control reading lies above it), else
-// temp1_input.
-std::filesystem::path temperatureFileOf(const std::filesystem::path& hwmonFolder);
+// The files of a hwmon folder that may hold the processor's temperature,
+// in the order to try them: temp2_input where it is the die's own
+// temperature (k10temp's Tdie, on parts whose control reading lies above
+// it), then temp1_input. temp2 is the die's where its label reads "Tdie",
+// or where the folder labels nothing, as the driver's first versions
+// did; elsewhere it may be a core complex's sensor.
+std::vector<std::filesystem::path> temperatureFilesOf(const std::filesystem::path& hwmonFolder);
 
 // The kernel's temperature for one PCI function, from the first of its
 // driver's hwmon folders whose temperature file reads. The file stays open

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
@@ -103,6 +104,19 @@ TEST(LinuxPortIoTest, DoesNotStartWhenOnlyTheFirst64BytesAreVisible)
     EXPECT_FALSE(driver.InitializeWinIo());
     ASSERT_EQ(descriptors.size(), 1u);
     EXPECT_FALSE(isOpen(descriptors[0])) << "a refused descriptor must not be kept";
+}
+
+// A FIFO in place of the file would hold an open that waits for a writer
+// for ever; the alarm ends the test then instead.
+TEST(LinuxPortIoTest, DoesNotStartOnAConfigFileThatIsNotARegularFile)
+{
+    FixtureTree tree;
+    const std::filesystem::path config = tree.writeConfig(kNorthbridge, 0, {});
+    std::filesystem::remove(config);
+    ASSERT_EQ(::mkfifo(config.c_str(), 0600), 0);
+    ::alarm(5);
+    EXPECT_FALSE(LinuxPortIo(tree.root(), std::make_unique<EarlyConfigFileOpener>(config)).InitializeWinIo());
+    ::alarm(0);
 }
 
 TEST(LinuxPortIoTest, ObtainsTheDescriptorOnceForTheNorthbridgeConfigFile)

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QImage>
 #include <QTest>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +115,18 @@ TEST_F(FrmmainLayoutTest, OnlyTheTextFieldTakesTheFocus)
         EXPECT_EQ(label->focusPolicy(), Qt::NoFocus) << label->objectName().toStdString();
 }
 
+// The Menu key or Shift+F10 asks the focused field for its menu, whose
+// Copy would hand out the family code.
+TEST_F(FrmmainLayoutTest, TextFieldOpensNoMenu)
+{
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QCoreApplication::sendEvent(window.txtsign, &request);
+    QWidget* menu = QApplication::activePopupWidget();
+    EXPECT_EQ(menu, nullptr);
+    if (menu != nullptr)
+        menu->close();
+}
+
 TEST_F(FrmmainLayoutTest, ReadoutIsABlackBoxWithASunkenEdge)
 {
     const QImage image = grabClientArea();
@@ -144,6 +160,37 @@ TEST_F(FrmmainLayoutTest, ReadoutFiguresAreGreenAndCentred)
         const int leftMargin = left - 41;
         const int rightMargin = 153 - right;
         EXPECT_NEAR(leftMargin - blank, rightMargin, 4);
+    }
+}
+
+// The rows of ink of the Windows face at the same texts, measured on
+// docs/screenshot-windows.png (client area from 3, 22 of the picture): a
+// Windows label draws its text from the top of its box. The faces' fonts
+// differ, so the rows may too, by a little.
+TEST_F(FrmmainLayoutTest, LabelTextSitsAtTheHeightTheWindowsFaceDrawsIt)
+{
+    window.lbltemp->setText(QStringLiteral(" 51'C"));
+    window.lblProcessorName->setText(QStringLiteral("CPU: Simulated AMD Family 10h Processor"));
+    const QImage image = grabClientArea();
+    const struct {
+        QLabel* label;
+        int firstRow;
+        int lastRow;
+    } rows[] = {{window.lbltemp, 42, 65}, {window.Label3, 107, 118}, {window.lblProcessorName, 154, 164}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label->objectName().toStdString());
+        const QRect inside = row.label->contentsRect().translated(row.label->pos()) & image.rect();
+        const QRgb background = row.label->palette().color(QPalette::Window).rgb();
+        std::set<int> inked;
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                if (image.pixel(x, y) != background)
+                    inked.insert(y);
+            }
+        }
+        ASSERT_FALSE(inked.empty());
+        EXPECT_NEAR(*inked.begin(), row.firstRow, 2);
+        EXPECT_NEAR(*inked.rbegin(), row.lastRow, 2);
     }
 }
 
