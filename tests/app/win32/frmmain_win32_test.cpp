@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "elementids.h"
@@ -226,6 +227,33 @@ template <typename Paint> std::vector<std::uint32_t> pixelsPaintedFor(HWND eleme
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
     return pixels;
+}
+
+// Above 96 DPI the emblem drawn at twice the size is brought down to the
+// window's scale. At 150 % its opaque square, (307,43) to (418,154), may
+// show only colours that the picture shows unscaled at 200 %: none that
+// pixels merged into, no dark speckle, no black edge.
+TEST_F(Win32FrmmainTest, At150PercentTheEmblemShowsOnlyItsOwnColours)
+{
+    const auto paintedAt = [&](UINT dpi) {
+        RECT suggested{};
+        ::SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        return pixelsPaintedFor(window.handle(), [&](HDC dc, RECT box) {
+            ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
+            ::SendMessageW(window.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        });
+    };
+    const std::vector<std::uint32_t> unscaled = paintedAt(192);
+    const std::set<std::uint32_t> own(unscaled.begin(), unscaled.end());
+    const std::vector<std::uint32_t> scaled = paintedAt(144);
+    RECT client{};
+    ::GetClientRect(window.handle(), &client);
+    ASSERT_EQ(client.right, 461);
+    std::size_t foreign = 0;
+    for (std::size_t y = 43; y < 154; ++y)
+        for (std::size_t x = 307; x < 418; ++x)
+            foreign += own.count(scaled[y * 461 + x]) == 0 ? 1 : 0;
+    EXPECT_EQ(foreign, 0u) << "of 111 x 111 pixels";
 }
 
 struct LiteralTextCase {
