@@ -374,6 +374,27 @@ TEST_F(Win32FrmmainTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLi
     EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 72'C"; }));
 }
 
+// The text field lies out of sight: a request for its context menu, as
+// the menu key or Shift+F10 makes, may not open its Undo/Copy/Select All
+// menu, which would hang below the window and copy out the FamilyCode.
+TEST_F(Win32FrmmainTest, TheTextFieldOpensNoMenu)
+{
+    static int menus = 0;
+    // Counts the menu windows about to be made, and keeps them from being made.
+    const auto countMenus = [](int code, WPARAM made, LPARAM) -> LRESULT {
+        wchar_t kind[8] = {};
+        const bool menu = code == HCBT_CREATEWND && ::GetClassNameW(reinterpret_cast<HWND>(made), kind, 8) > 0 &&
+                          std::wstring(kind) == L"#32768";
+        menus += menu ? 1 : 0;
+        return menu ? 1 : 0;
+    };
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, countMenus, nullptr, ::GetCurrentThreadId());
+    HWND field = element(kTxtsignId);
+    ::SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(menus, 0);
+}
+
 TEST_F(Win32FrmmainTest, AClickOnTheAuthorHandsTheLinkToTheShellWithTheWindowAndTheProgramsFolder)
 {
     ASSERT_TRUE(window.start());
