@@ -48,10 +48,17 @@ void Emblem::draw(HDC dc, const RECT& box) const
     OLE_YSIZE_HIMETRIC height = 0;
     m_picture->get_Width(&width);
     m_picture->get_Height(&height);
+    // Shrunk under a device context's default stretch mode, the pixels
+    // that fall together are ANDed: in the colours and in the transparency
+    // mask alike, which streaks the picture and rims it in black. Keeping
+    // one pixel of each group leaves only the picture's own colours.
+    const int previousMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     // The source rectangle is in HIMETRIC, whose y axis points up: start
     // at the bottom and go up by the height.
     m_picture->Render(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, height, width, -height,
                       nullptr);
+    if (previousMode != 0)
+        ::SetStretchBltMode(dc, previousMode);
 }
 
 }  // namespace veltaro::win32

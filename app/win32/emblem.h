@@ -16,7 +16,9 @@ public:
     Emblem(const Emblem&) = delete;
     Emblem& operator=(const Emblem&) = delete;
 
-    // Draws the whole picture into `box`; nothing when it did not load.
+    // Draws the whole picture into `box`, scaled by picking pixels, and
+    // leaves the device context's stretch mode as it found it; nothing
+    // when the picture did not load.
     void draw(HDC dc, const RECT& box) const;
 
 private:

@@ -83,6 +83,19 @@ HWND createElement(HWND parent, HINSTANCE instance, const wchar_t* kind, DWORD s
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
+// The text field's own procedure, with the one message it must never act
+// on. The field lies below the client area, yet the menu key or Shift+F10
+// would open its Undo/Copy/Select All menu, hanging below the window and
+// handing out the FamilyCode; the field has no menu. The system's edit
+// procedure is kept in the field's user data.
+LRESULT CALLBACK txtsignProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CONTEXTMENU)
+        return 0;
+    const auto editProcedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(field, GWLP_USERDATA));
+    return ::CallWindowProcW(editProcedure, field, message, wParam, lParam);
+}
+
 }  // namespace
 
 Frmmain::Frmmain(HINSTANCE instance, const FrmmainServices& services, const std::wstring& title)
@@ -122,6 +135,8 @@ void Frmmain::createElements()
     // a shortcut mark, hidden and the next letter underlined.
     txtsign = createElement(m_window, m_instance, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE,
                             kTxtsignId);
+    ::SetWindowLongPtrW(txtsign, GWLP_USERDATA, ::GetWindowLongPtrW(txtsign, GWLP_WNDPROC));
+    ::SetWindowLongPtrW(txtsign, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&txtsignProcedure));
     Label3 = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, kLabel3Id,
                            product::kAuthorName);
     Label8 = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, kLabel8Id,

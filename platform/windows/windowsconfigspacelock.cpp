@@ -8,10 +8,15 @@ namespace veltaro {
 namespace {
 
 constexpr wchar_t kMutexName[] = L"Global\\Access_PCI";
-// Everyone has every right to it. Other hardware monitors open it with
-// CreateMutex and no descriptor, which asks for all rights: a narrower list
-// would leave them without the mutex, at the ports at the same time as us.
-constexpr wchar_t kEveryoneMayUseIt[] = L"D:(A;;GA;;;WD)";
+// Everyone may wait for it, release it and read its access list;
+// administrators and the system have every right. Rewriting the list or
+// taking ownership is kept from standard users: one of them could
+// otherwise shut every other program out of the ports. Other hardware
+// monitors open it with CreateMutex and no descriptor, which asks for
+// every right; as standard users they are refused and open it again for
+// SYNCHRONIZE, which is all a wait and a release need.
+constexpr wchar_t kEveryoneMayUseIt[] = L"D:(A;;0x00120001;;;WD)(A;;GA;;;BA)(A;;GA;;;SY)";
+static_assert((SYNCHRONIZE | READ_CONTROL | MUTEX_MODIFY_STATE) == 0x00120001);
 // All this program asks of it, whoever made it: to wait for it and release
 // it. So a mutex that another user's program made with narrower rights
 // still opens.

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "elementids.h"
@@ -228,6 +229,33 @@ template <typename Paint> std::vector<std::uint32_t> pixelsPaintedFor(HWND eleme
     return pixels;
 }
 
+// Above 96 DPI the emblem drawn at twice the size is brought down to the
+// window's scale. At 150 % its opaque square, (307,43) to (418,154), may
+// show only colours that the picture shows unscaled at 200 %: none that
+// pixels merged into, no dark speckle, no black edge.
+TEST_F(Win32FrmmainTest, At150PercentTheEmblemShowsOnlyItsOwnColours)
+{
+    const auto paintedAt = [&](UINT dpi) {
+        RECT suggested{};
+        ::SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        return pixelsPaintedFor(window.handle(), [&](HDC dc, RECT box) {
+            ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
+            ::SendMessageW(window.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        });
+    };
+    const std::vector<std::uint32_t> unscaled = paintedAt(192);
+    const std::set<std::uint32_t> own(unscaled.begin(), unscaled.end());
+    const std::vector<std::uint32_t> scaled = paintedAt(144);
+    RECT client{};
+    ::GetClientRect(window.handle(), &client);
+    ASSERT_EQ(client.right, 461);
+    std::size_t foreign = 0;
+    for (std::size_t y = 43; y < 154; ++y)
+        for (std::size_t x = 307; x < 418; ++x)
+            foreign += own.count(scaled[y * 461 + x]) == 0 ? 1 : 0;
+    EXPECT_EQ(foreign, 0u) << "of 111 x 111 pixels";
+}
+
 struct LiteralTextCase {
     const char* name;
     int id;
@@ -344,6 +372,27 @@ TEST_F(Win32FrmmainTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLi
     EXPECT_EQ(::GetFocus(), field) << "the field no longer takes the focus";
     ports.dataPortValue = 0x48000000;
     EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 72'C"; }));
+}
+
+// The text field lies out of sight: a request for its context menu, as
+// the menu key or Shift+F10 makes, may not open its Undo/Copy/Select All
+// menu, which would hang below the window and copy out the FamilyCode.
+TEST_F(Win32FrmmainTest, TheTextFieldOpensNoMenu)
+{
+    static int menus = 0;
+    // Counts the menu windows about to be made, and keeps them from being made.
+    const auto countMenus = [](int code, WPARAM made, LPARAM) -> LRESULT {
+        wchar_t kind[8] = {};
+        const bool menu = code == HCBT_CREATEWND && ::GetClassNameW(reinterpret_cast<HWND>(made), kind, 8) > 0 &&
+                          std::wstring(kind) == L"#32768";
+        menus += menu ? 1 : 0;
+        return menu ? 1 : 0;
+    };
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, countMenus, nullptr, ::GetCurrentThreadId());
+    HWND field = element(kTxtsignId);
+    ::SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(menus, 0);
 }
 
 TEST_F(Win32FrmmainTest, AClickOnTheAuthorHandsTheLinkToTheShellWithTheWindowAndTheProgramsFolder)

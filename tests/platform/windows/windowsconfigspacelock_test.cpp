@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -140,6 +142,35 @@ INSTANTIATE_TEST_SUITE_P(Holders, HeldElsewhereTest,
                    []() -> std::unique_ptr<OtherHolder> { return std::make_unique<HoldingProcess>(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+// Whoever makes the mutex, every user may wait for it, release it and
+// read who may; if everyone could also rewrite its access list or take
+// it over, one standard user could shut every other monitor out.
+TEST(WindowsConfigSpaceLockTest, LetsEveryoneUseTheMutexButNotRewriteWhoMay)
+{
+    WindowsConfigSpaceLock lock;
+    ASSERT_TRUE(lock.acquire());
+    lock.release();
+    HANDLE mutex = ::OpenMutexW(READ_CONTROL, FALSE, kMutexName);
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(::GetSecurityInfo(mutex, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr,
+                                &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    ::CloseHandle(mutex);
+    ASSERT_NE(acl, nullptr) << "no access list: anyone may do anything";
+    int everyone = 0;
+    for (DWORD index = 0; index < acl->AceCount; ++index) {
+        ACCESS_ALLOWED_ACE* entry = nullptr;
+        if (::GetAce(acl, index, reinterpret_cast<void**>(&entry)) && ::IsWellKnownSid(&entry->SidStart, WinWorldSid)) {
+            ++everyone;
+            EXPECT_EQ(entry->Mask, static_cast<DWORD>(SYNCHRONIZE | MUTEX_MODIFY_STATE | READ_CONTROL))
+                << std::hex << entry->Mask;
+        }
+    }
+    ::LocalFree(descriptor);
+    EXPECT_EQ(everyone, 1);
+}
 
 TEST(WindowsConfigSpaceLockTest, TakesOverAMutexWhoseHolderEndedHoldingIt)
 {
