@@ -22,7 +22,7 @@ done
 
 # Windows' own libraries only: no MinGW, C++ or toolkit library may be
 # needed beside the program.
-system_libraries='^(ADVAPI32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32)\.dll$'
+system_libraries='^(ADVAPI32|COMCTL32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32)\.dll$'
 for program in build/windows-x64/app/Veltaro.exe build/windows-x64/app/Veltaro-demo.exe \
     build/windows-x86/app/Veltaro.exe build/windows-x86/app/Veltaro-demo.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p' | grep -Ev "$system_libraries" || true)

@@ -5,8 +5,8 @@
 
 #include "demonorthbridge.h"
 #include "demoprocessoridentity.h"
+#include "demoreadings.h"
 #include "demoregistry.h"
-#include "portregistersource.h"
 #include "qtmessageservice.h"
 #include "startup.h"
 #include "systemservices.h"
@@ -19,8 +19,7 @@ int runDemo(QApplication& application)
     const auto computerName = createSystemComputerName();
     DemoNorthbridge northbridge;
     DemoProcessorIdentity processor;
-    UncontendedConfigSpace configSpace;
-    PortRegisterSource readings(northbridge, configSpace);
+    DemoReadings readings(northbridge);
     DemoRegistry registry(*computerName);
     QtMessageService messages;
     return runVeltaro(application, {readings, registry, *computerName, messages, *shell, processor},

@@ -3,9 +3,9 @@
 
 #include "demonorthbridge.h"
 #include "demoprocessoridentity.h"
+#include "demoreadings.h"
 #include "demoregistry.h"
 #include "librarysearch.h"
-#include "portregistersource.h"
 #include "startup.h"
 #include "systemservices.h"
 #include "windowsmessageservice.h"
@@ -19,8 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     const auto computerName = veltaro::createSystemComputerName();
     veltaro::DemoNorthbridge northbridge;
     veltaro::DemoProcessorIdentity processor;
-    veltaro::UncontendedConfigSpace configSpace;
-    veltaro::PortRegisterSource readings(northbridge, configSpace);
+    veltaro::DemoReadings readings(northbridge);
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
     return veltaro::win32::runVeltaro(instance, {readings, registry, *computerName, messages, *shell, processor},

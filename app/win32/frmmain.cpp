@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "frmmain.h"
 
+#include <commctrl.h>
+
 #include "dpi.h"
 #include "elementids.h"
 #include "productinfo.h"
@@ -144,6 +146,91 @@ void Frmmain::createElements()
     lblProcessorName = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, WS_EX_STATICEDGE,
                                      kLblProcessorNameId);
     lbltemp = createElement(m_window, m_instance, L"STATIC", SS_CENTER | SS_NOPREFIX, WS_EX_STATICEDGE, kLbltempId);
+    createReadoutTip();
+}
+
+namespace {
+
+// The fields of TOOLINFOW that every version of the common controls
+// knows: the program asks for no particular version.
+TOOLINFOW readoutTool(HWND window)
+{
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window;
+    tool.uId = kLbltempId;
+    return tool;
+}
+
+// The tooltip breaks lines at "\r\n".
+std::wstring tipText(const std::wstring& text)
+{
+    std::wstring lines;
+    lines.reserve(text.size() + 8);
+    for (const wchar_t character : text) {
+        if (character == L'\n')
+            lines += L'\r';
+        lines += character;
+    }
+    return lines;
+}
+
+}  // namespace
+
+void Frmmain::createReadoutTip()
+{
+    // The readout is a label, which lets the mouse through to the window:
+    // the tool is its box in the window, which the tooltip watches. It
+    // shows also while the window is not the active one (a monitoring
+    // window seldom is), and its figures are read as it shows.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    readoutTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
+                                   m_instance, nullptr);
+    TOOLINFOW tool = readoutTool(m_window);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(readoutTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // A width makes it break lines.
+    ::SendMessageW(readoutTip, TTM_SETMAXTIPWIDTH, 0, 600);
+}
+
+bool Frmmain::onReadoutTipNotice(const NMHDR& notice, LPARAM lParam)
+{
+    switch (notice.code) {
+    case TTN_GETDISPINFOW: {
+        m_details = tipText(m_behaviour.readoutDetails());
+        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = m_details.data();
+        return true;
+    }
+    case TTN_SHOW:
+        m_detailsShown = true;
+        return false;
+    case TTN_POP: {
+        // The next show asks for its text afresh.
+        m_detailsShown = false;
+        TOOLINFOW tool = readoutTool(m_window);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        ::SendMessageW(readoutTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool Frmmain::readoutDetailsShown() const
+{
+    return m_detailsShown;
+}
+
+void Frmmain::setReadoutDetails(const std::wstring& text)
+{
+    m_details = tipText(text);
+    TOOLINFOW tool = readoutTool(m_window);
+    tool.lpszText = m_details.data();
+    ::SendMessageW(readoutTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Frmmain::layOut(UINT dpi)
@@ -168,6 +255,9 @@ void Frmmain::layOut(UINT dpi)
     place(Label3, scaledBox(design::kLabel3, dpi));
     place(lblProcessorName, scaledBox(design::kLblProcessorName, dpi));
     place(lbltemp, scaledBox(design::kLbltemp, dpi));
+    TOOLINFOW tool = readoutTool(m_window);
+    tool.rect = scaledBox(design::kLbltemp, dpi);
+    ::SendMessageW(readoutTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     // Label8 fits itself to its one line of text and keeps its corner.
     const RECT corner = scaledBox(design::kLabel8, dpi);
     const SIZE line = textSize(Label8, m_fonts.dialog.get(), textOf(Label8));
@@ -212,6 +302,12 @@ LRESULT Frmmain::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_NOTIFY: {
+        const NMHDR& notice = *reinterpret_cast<const NMHDR*>(lParam);
+        if (notice.hwndFrom == readoutTip && onReadoutTipNotice(notice, lParam))
+            return 0;
+        break;
+    }
     case WM_CTLCOLORSTATIC:
         if (HBRUSH brush = colourElement(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);

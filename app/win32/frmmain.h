@@ -42,12 +42,16 @@ public:
     HWND lblProcessorName = nullptr;
     HWND lbltemp = nullptr;
     static constexpr UINT_PTR Timer1 = 1;
+    // The tooltip of `lbltemp`: every node, each die and the highest reading.
+    HWND readoutTip = nullptr;
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createElements();
+    void createReadoutTip();
+    bool onReadoutTipNotice(const NMHDR& notice, LPARAM lParam);
     // Fonts, pointer, element boxes and the window's size for `dpi`.
     void layOut(UINT dpi);
     void paint(HDC dc) const;
@@ -55,6 +59,8 @@ private:
     HBRUSH colourElement(HWND element, HDC dc) const;
     bool setPointer(HWND element, int hitTest) const;
 
+    bool readoutDetailsShown() const override;
+    void setReadoutDetails(const std::wstring& text) override;
     void setTemperatureCaption(const std::wstring& caption) override;
     std::wstring familyCode() const override;
     void setFamilyCode(const std::wstring& code) override;
@@ -74,6 +80,9 @@ private:
     Emblem m_emblem;
     Emblem m_emblemDouble;
     std::wstring m_caption;
+    // The tooltip's text while it shows; the control keeps a pointer to it.
+    std::wstring m_details;
+    bool m_detailsShown = false;
     FrmmainBehaviour m_behaviour;
 };
 

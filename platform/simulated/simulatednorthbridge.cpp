@@ -23,6 +23,14 @@ void SimulatedNorthbridge::setRegister(std::uint8_t offset, std::uint32_t value)
     m_registers[northbridgeRegister(offset) & kRegisterMask] = value;
 }
 
+void SimulatedNorthbridge::setNodeRegister(unsigned node, std::uint8_t offset, std::uint32_t value)
+{
+    const PciFunctionAddress function{0, static_cast<std::uint8_t>(kNorthbridgeFunction.device + node), 3};
+    if (!present(function))
+        m_functions.push_back(function);
+    m_registers[(northbridgeRegister(offset) + (node << 11)) & kRegisterMask] = value;
+}
+
 void SimulatedNorthbridge::setIndexedRegister(const IndexedRegister& pair, std::uint32_t value)
 {
     const PciFunctionAddress function = decodeConfigAddress(pair.dataAddress).function;

@@ -24,6 +24,9 @@ public:
 
     // A register of the northbridge function.
     void setRegister(std::uint8_t offset, std::uint32_t value);
+    // A register of node n's northbridge function (device 24 + n); the
+    // function is present from now on.
+    void setNodeRegister(unsigned node, std::uint8_t offset, std::uint32_t value);
     // A register behind an index/data pair; its function is present from now on.
     void setIndexedRegister(const IndexedRegister& pair, std::uint32_t value);
 

@@ -220,6 +220,26 @@ TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
     EXPECT_EQ(ports.calls.size(), callsBefore);
 }
 
+// The idle tick reads node 0's register alone; only while the readout's
+// tooltip shows are the other nodes read, and its text handed over.
+TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
+{
+    ports.registers = {{0x8000C3FC, kFamily10hSignature},
+                       {0x8000C3A4, 0x3A000000},  // node 0: 58 degrees
+                       {0x8000CB00, 0x12031022},
+                       {0x8000CBA4, 0x31000000},   // node 1: 49 degrees
+                       {0x8000D300, 0xFFFFFFFF}};  // no node 2
+    ASSERT_TRUE(behaviour.start());
+    journal.clear();
+    behaviour.onTimer1Tick();
+    EXPECT_EQ(journal, (std::vector<std::string>{"write CF8 8000C3A4", "read CFC", "caption  58'C"}));
+    EXPECT_EQ(view.details, L"");
+
+    view.detailsShown = true;
+    behaviour.onTimer1Tick();
+    EXPECT_EQ(view.details, L"Node 0: 58'C\nNode 1: 49'C\nHighest since start: 58'C");
+}
+
 TEST_F(FrmmainBehaviourTest, ClickOnTheAuthorHandsTheMailAddressToTheDesktop)
 {
     ASSERT_TRUE(behaviour.start());

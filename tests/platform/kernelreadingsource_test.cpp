@@ -12,6 +12,7 @@
 #include "linuxprocessoridentity.h"
 #include "portsampling.h"
 #include "processorsignature.h"
+#include "readoutdetails.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
@@ -353,6 +354,94 @@ TEST(KernelReadingSourceTest, TakesTheFolderOfADriverBoundAgainLookingAtMostOnce
     tree.writeFile(hwmonFolder(1) + "/temp1_input", "63000\n");
     EXPECT_EQ(sampler.sample(L"16"), L" 63'C");
 }
+
+}  // namespace
+}  // namespace veltaro
+
+namespace veltaro {
+namespace {
+
+using testing::cpuInfoText;
+using testing::FixtureTree;
+using testing::kProcFolder;
+
+// One node's hwmon folder as the kernel fills it: label and figure of each
+// temperature file, numbered from 1.
+struct KernelNode {
+    const char* function;  // 0000:00:18.3 ...
+    std::vector<std::pair<const char*, const char*>> temperatures;
+};
+
+struct KernelDetailsCase {
+    const char* name;
+    unsigned family;
+    unsigned model;
+    const char* brand;
+    std::vector<KernelNode> nodes;
+    const wchar_t* details;
+};
+
+class KernelDetailsTest : public ::testing::TestWithParam<KernelDetailsCase> {};
+
+// The tooltip's text on the kernel's folders of every node, each node's
+// figure as the readout takes it and its dies from the files labelled
+// Tccd1 to Tccd16.
+TEST_P(KernelDetailsTest, ListsEveryNodesFigureAndItsDies)
+{
+    const KernelDetailsCase& row = GetParam();
+    FixtureTree tree;
+    tree.writeFile(std::string(kProcFolder) + "/cpuinfo",
+                   cpuInfoText(row.family, row.model, 1, "AuthenticAMD", row.brand));
+    int hwmon = 2;
+    for (const KernelNode& node : row.nodes) {
+        const std::string folder = std::string("devices/") + node.function + "/hwmon/hwmon" + std::to_string(hwmon++);
+        tree.writeFile(folder + "/name", "k10temp\n");
+        int number = 1;
+        for (const auto& [label, figure] : node.temperatures) {
+            const std::string file = folder + "/temp" + std::to_string(number++);
+            tree.writeFile(file + "_label", std::string(label) + "\n");
+            tree.writeFile(file + "_input", std::string(figure) + "\n");
+        }
+    }
+    const std::filesystem::path procRoot = tree.root() / kProcFolder;
+    KernelReadingSource source(tree.root(), procRoot);
+    ASSERT_TRUE(source.start());
+    LinuxProcessorIdentity identity(procRoot);
+    const DetectedFamily detected = detectFamily(source, identity);
+    TemperatureSampler sampler(source);
+    sampler.setProcessor(detected);
+    sampler.sample(detected.familyCode);
+    ReadoutDetails details(source);
+    EXPECT_EQ(details.text(sampler), row.details);
+}
+
+// Figures as `sensors` printed them in realdumps-later/; the files'
+// numbering follows today's k10temp (temp1 Tctl, temp2 Tdie, temp3 on
+// Tccd1).
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(RealOutputs, KernelDetailsTest,
+    ::testing::Values(
+        // 17h-tr2950x-1.txt: two nodes, each with Tdie 27 degrees below Tctl.
+        KernelDetailsCase{"threadripper_2950x_two_nodes", 0x17, 0x08, "AMD Ryzen Threadripper 2950X 16-Core Processor",
+            {{"0000:00:18.3", {{"Tctl", "71200"}, {"Tdie", "44200"}}},
+             {"0000:00:19.3", {{"Tctl", "71000"}, {"Tdie", "44000"}}}},
+            L"Node 0: 44'C\nNode 1: 44'C\nHighest since start: 44'C"},
+        // 19h-epyc-genoa-1.txt: Tctl and four dies. Model 11h (not posted).
+        KernelDetailsCase{"epyc_genoa_four_dies", 0x19, 0x11, "AMD EPYC 9124 16-Core Processor",
+            {{"0000:00:18.3", {{"Tctl", "39000"}, {"Tccd1", "33000"}, {"Tccd2", "32900"}, {"Tccd3", "34800"},
+                               {"Tccd4", "34400"}}}},
+            L"Node 0: 39'C\n  CCD 1: 33'C\n  CCD 2: 32'C\n  CCD 3: 34'C\n  CCD 4: 34'C\nHighest since start: 39'C"},
+        // 19h-r5-5600-1.txt: Tctl and one die. Model 21h (not posted).
+        KernelDetailsCase{"ryzen_5_5600_one_die", 0x19, 0x21, "AMD Ryzen 5 5600 6-Core Processor",
+            {{"0000:00:18.3", {{"Tctl", "27000"}, {"Tccd1", "23800"}}}},
+            L"Node 0: 27'C\n  CCD 1: 23'C\nHighest since start: 27'C"},
+        // A die whose file does not read shows "-" once it has been seen;
+        // one never seen is not listed.
+        KernelDetailsCase{"unreadable_die", 0x19, 0x21, "AMD Ryzen 9 5900X 12-Core Processor",
+            {{"0000:00:18.3", {{"Tctl", "61000"}, {"Tccd1", "N/A"}, {"Tccd2", "58250"}}}},
+            L"Node 0: 61'C\n  CCD 2: 58'C\nHighest since start: 61'C"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace veltaro

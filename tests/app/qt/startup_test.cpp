@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -98,6 +99,29 @@ TEST_F(StartupTest, RunEndsWithoutTheEventLoopAfterTheDriverMessage)
 
     EXPECT_FALSE(loopRan);
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// Resting the pointer on the readout shows its details, also in a window
+// that is not the active one; the tooltip's text follows the ticks.
+TEST_F(StartupTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
+{
+    ports.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
+    ports.dataPortValue = 0xFFFFFFFF;  // no other node answers
+    ASSERT_TRUE(window.start());
+    EXPECT_TRUE(window.testAttribute(Qt::WA_AlwaysShowToolTips));
+    window.onTimer1Tick();
+
+    const QPoint centre = window.lbltemp->rect().center();
+    QHelpEvent rest(QEvent::ToolTip, centre, window.lbltemp->mapToGlobal(centre));
+    QApplication::sendEvent(window.lbltemp, &rest);
+    EXPECT_EQ(window.lbltemp->toolTip(), QStringLiteral("Node 0: 58'C\nHighest since start: 58'C"));
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), window.lbltemp->toolTip());
+
+    ports.registers[0x8000C3A4] = 0x3D000000;
+    window.onTimer1Tick();
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Node 0: 61'C\nHighest since start: 61'C"));
+    QToolTip::hideText();
 }
 
 // The demo as its program runs it: its window's title says that the

@@ -13,6 +13,7 @@
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
+#include "portsampling.h"
 #include "temperaturesampler.h"
 #include "winioportio.h"
 
@@ -216,9 +217,9 @@ TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
     setThermalRegister(driver, row.where, row.thermalRegister);
 
     FakeProcessorIdentity identity(std::nullopt, row.processor);
-    const DetectedFamily family = detectFamily(m_portIo, uncontended, identity);
+    const DetectedFamily family = testing::detectThroughPorts(m_portIo, uncontended, identity);
     EXPECT_EQ(family.familyCode, row.familyCode);
-    TemperatureSampler sampler(m_portIo, uncontended);
+    testing::PortSampler sampler(m_portIo, uncontended);
     sampler.setProcessor(family);
     EXPECT_EQ(sampler.sample(family.familyCode), std::wstring(row.caption));
 
