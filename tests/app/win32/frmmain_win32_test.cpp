@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -345,6 +347,43 @@ TEST_F(Win32FrmmainTest, StartsVisibleWithTheFocusInTheTextFieldAndTicksByItsTim
 
     ports.dataPortValue = 0x37000000;
     EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 55'C"; }));
+}
+
+// The readout's tooltip shows also in an inactive window, over the
+// readout's box; its text is read as it shows and follows the ticks.
+TEST_F(Win32FrmmainTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
+{
+    ports.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
+    ports.dataPortValue = 0xFFFFFFFF;  // no other node answers
+    ASSERT_TRUE(window.start());
+    ::KillTimer(window.handle(), Frmmain::Timer1);
+    ::SendMessageW(window.handle(), WM_TIMER, Frmmain::Timer1, 0);
+
+    ASSERT_NE(window.readoutTip, nullptr);
+    EXPECT_NE(::GetWindowLongW(window.readoutTip, GWL_STYLE) & TTS_ALWAYSTIP, 0);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    ASSERT_TRUE(::SendMessageW(window.readoutTip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+    RECT readout{};
+    ::GetWindowRect(element(kLbltempId), &readout);
+    ::MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&readout), 2);
+    EXPECT_TRUE(::EqualRect(&tool.rect, &readout));
+
+    // Resting the pointer there: the tooltip asks for its text.
+    NMTTDISPINFOW asked{};
+    asked.hdr = {window.readoutTip, 0, TTN_GETDISPINFOW};
+    ::SendMessageW(window.handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&asked));
+    ASSERT_NE(asked.lpszText, nullptr);
+    EXPECT_STREQ(asked.lpszText, L"Node 0: 58'C\r\nHighest since start: 58'C");
+
+    NMHDR shown{window.readoutTip, 0, TTN_SHOW};
+    ::SendMessageW(window.handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&shown));
+    ports.registers[0x8000C3A4] = 0x3D000000;
+    ::SendMessageW(window.handle(), WM_TIMER, Frmmain::Timer1, 0);
+    wchar_t text[128] = {};
+    tool.lpszText = text;
+    ::SendMessageW(window.readoutTip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"Node 0: 61'C\r\nHighest since start: 61'C");
 }
 
 // The text field holds the FamilyCode and has the keyboard focus: what the
