@@ -12,10 +12,9 @@
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "fixturetree.h"
-#include "hwmonportio.h"
+#include "kernelreadingsource.h"
 #include "linuxportio.h"
 #include "linuxprocessoridentity.h"
-#include "pciconfigread.h"
 #include "portsampling.h"
 #include "temperaturesampler.h"
 
@@ -150,19 +149,17 @@ void BM_BareHwmonPread(benchmark::State& state)
 }
 BENCHMARK(BM_BareHwmonPread);
 
-// One tick on the kernel's reading: the sampler's four port calls for the
-// register behind the index pair, answered by HwmonPortIo from the held
-// file, the figure rebuilt into the register and decoded into the caption.
+// One tick on the kernel's reading: the held file read again, the figure
+// turned into the caption.
 void BM_TickKernelReading(benchmark::State& state)
 {
     const KernelSensorTree tree;
-    HwmonPortIo portIo(tree.root(), tree.procRoot(), std::make_unique<FakeProcessorIdentity>());
-    if (!portIo.InitializeWinIo())
-        throw std::runtime_error("the driver does not read the fixture");
+    KernelReadingSource source(tree.root(), tree.procRoot());
+    if (!source.start())
+        throw std::runtime_error("the source does not read the fixture");
     LinuxProcessorIdentity identity(tree.procRoot());
-    UncontendedConfigSpace configSpace;
-    const DetectedFamily processor = detectThroughPorts(portIo, configSpace, identity);
-    PortSampler sampler(portIo, configSpace);
+    const DetectedFamily processor = detectFamily(source, identity);
+    TemperatureSampler sampler(source);
     sampler.setProcessor(processor);
     if (sampler.sample(processor.familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
@@ -170,41 +167,6 @@ void BM_TickKernelReading(benchmark::State& state)
         benchmark::DoNotOptimize(sampler.sample(processor.familyCode));
 }
 BENCHMARK(BM_TickKernelReading);
-
-// Where the kernel tick's time goes beside its system call: the driver's
-// part alone (the four port calls of the register behind the index pair)...
-void BM_KernelRegisterRead(benchmark::State& state)
-{
-    const KernelSensorTree tree;
-    HwmonPortIo portIo(tree.root(), tree.procRoot(), std::make_unique<FakeProcessorIdentity>());
-    if (!portIo.InitializeWinIo())
-        throw std::runtime_error("the driver does not read the fixture");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readIndexedChecked(portIo, kSmnReportedTemperature));
-}
-BENCHMARK(BM_KernelRegisterRead);
-
-// ...and the sampler's alone, run right after a bare read of the file, on a
-// driver that answers at once.
-void BM_BareHwmonPreadThenSample(benchmark::State& state)
-{
-    const KernelSensorTree tree;
-    const int fd = ::open(tree.temperature().c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw std::runtime_error("cannot open the fixture");
-    ConstantPortIo portIo(441u << 21);
-    UncontendedConfigSpace configSpace;
-    PortSampler sampler(portIo, configSpace);
-    sampler.setProcessor(DetectedFamily{L"17", ProcessorVendor::Amd, 0x31, 0, 0});
-    const std::wstring familyCode = L"17";
-    char text[64];
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(::pread(fd, text, sizeof text, 0));
-        benchmark::DoNotOptimize(sampler.sample(familyCode));
-    }
-    ::close(fd);
-}
-BENCHMARK(BM_BareHwmonPreadThenSample);
 
 }  // namespace
 }  // namespace veltaro

@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 
 #include <stdexcept>
 
@@ -12,6 +13,7 @@
 #include "frmmain.h"
 #include "inmemoryregistry.h"
 #include "linuxportio.h"
+#include "portregistersource.h"
 #include "recordingmessageservice.h"
 #include "recordingshell.h"
 
@@ -19,13 +21,16 @@ namespace veltaro {
 namespace {
 
 // Timer1's whole tick as the window runs it, on the Linux driver against a
-// family 10h fixture at 55 degrees: the family code read back from
-// txtsign, the sensor path, and the caption handed to lbltemp. The window
-// is never shown, so nothing is painted.
-void BM_Timer1Tick(benchmark::State& state)
+// family 10h fixture at 55 degrees with a second node: the family code
+// read back from txtsign, the sensor path, and the caption handed to
+// lbltemp; with `tooltip`, the readout's tooltip showing, so that the
+// second node is read too and the text handed over. The window is never
+// shown, so nothing is painted.
+void timer1Tick(benchmark::State& state, bool tooltip)
 {
     testing::FixtureTree tree;
-    tree.writeConfig("0000:00:18.3", 256, {{0xFC, 0x00100F42}, {0xA4, 0x37000000}});
+    tree.writeConfig("0000:00:18.3", 256, {{0x00, 0x12031022}, {0xFC, 0x00100F42}, {0xA4, 0x37000000}});
+    tree.writeConfig("0000:00:19.3", 256, {{0x00, 0x12031022}, {0xA4, 0x35000000}});
     LinuxPortIo portIo(tree.root());
     InMemoryRegistry registry("BENCHBOX");
     registry.setString("HARDWARE\\DESCRIPTION\\System", "Identifier", "AT/AT COMPATIBLE");
@@ -34,7 +39,8 @@ void BM_Timer1Tick(benchmark::State& state)
     RecordingShell shell;
     FakeProcessorIdentity processorIdentity;
     UncontendedConfigSpace configSpace;
-    Frmmain window({portIo, registry, computerName, messages, shell, processorIdentity, configSpace},
+    PortRegisterSource readings(portIo, configSpace);
+    Frmmain window({readings, registry, computerName, messages, shell, processorIdentity},
                    QStringLiteral("Veltaro"));
     if (!window.load())
         throw std::runtime_error("the driver does not read the fixture");
@@ -42,10 +48,28 @@ void BM_Timer1Tick(benchmark::State& state)
     window.onTimer1Tick();
     if (window.lbltemp->text() != QStringLiteral(" 55'C"))
         throw std::runtime_error("the fixture does not read 55 degrees");
+    if (tooltip) {
+        const QPoint centre = window.lbltemp->rect().center();
+        QHelpEvent rest(QEvent::ToolTip, centre, window.lbltemp->mapToGlobal(centre));
+        QApplication::sendEvent(window.lbltemp, &rest);
+        if (!window.lbltemp->toolTip().contains(QStringLiteral("Node 1: 53'C")))
+            throw std::runtime_error("the tooltip does not show the second node");
+    }
     for (auto _ : state)
         window.onTimer1Tick();
 }
+
+void BM_Timer1Tick(benchmark::State& state)
+{
+    timer1Tick(state, false);
+}
 BENCHMARK(BM_Timer1Tick);
+
+void BM_Timer1TickWithTooltip(benchmark::State& state)
+{
+    timer1Tick(state, true);
+}
+BENCHMARK(BM_Timer1TickWithTooltip);
 
 }  // namespace
 }  // namespace veltaro

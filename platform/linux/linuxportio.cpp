@@ -49,6 +49,12 @@ bool LinuxPortIo::InitializeWinIo()
     return false;
 }
 
+void LinuxPortIo::holdFunction(const PciFunctionAddress& function, UniqueFd file)
+{
+    if (file.valid())
+        m_heldFunctions.emplace_back(function, std::move(file));
+}
+
 std::filesystem::path LinuxPortIo::configFileOf(const PciFunctionAddress& function) const
 {
     char name[32];
@@ -64,10 +70,15 @@ std::optional<std::uint32_t> LinuxPortIo::readConfigRegister(const ConfigAddress
             return std::nullopt;
         return preadDword(m_northbridge.get(), address.registerOffset);
     }
-    // Other functions are never read by the program; they are answered the
-    // way the hardware would, from a descriptor opened for this one read.
+    for (const auto& [function, file] : m_heldFunctions) {
+        if (function == address.function)
+            return preadDword(file.get(), address.registerOffset);
+    }
+    // Other functions are answered the way the hardware would, from a
+    // descriptor opened for this one read, with this process's rights.
     const std::filesystem::path configFile = configFileOf(address.function);
-    UniqueFd fd(::open(configFile.c_str(), O_RDONLY | O_CLOEXEC));
+    errno = 0;
+    UniqueFd fd = DirectConfigFileOpener().open(configFile);
     if (!fd.valid())
         return errno == ENOENT ? std::optional<std::uint32_t>(kAllOnes) : std::nullopt;
     return preadDword(fd.get(), address.registerOffset);

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "configfileopener.h"
 #include "configmechanismportio.h"
@@ -24,6 +26,11 @@ public:
     // registers past offset 64: 4 bytes of the signature register 0xFC.
     bool InitializeWinIo() override;
 
+    // Keeps a descriptor of another function's file, opened early by
+    // whoever could (root, for the other nodes' functions), and reads that
+    // function through it from then on.
+    void holdFunction(const PciFunctionAddress& function, UniqueFd file);
+
 private:
     std::filesystem::path configFileOf(const PciFunctionAddress& function) const;
     std::optional<std::uint32_t> readConfigRegister(const ConfigAddress& address) const override;
@@ -31,6 +38,7 @@ private:
     std::filesystem::path m_pciRoot;
     std::unique_ptr<ConfigFileOpener> m_opener;
     UniqueFd m_northbridge;  // held for the life of the driver
+    std::vector<std::pair<PciFunctionAddress, UniqueFd>> m_heldFunctions;
 };
 
 }  // namespace veltaro

@@ -99,6 +99,27 @@ TEST_P(SensorStartOrderTest, StartsTheFirstWayThatWorks)
     EXPECT_EQ(descriptorsOpenOn(config), row.started == ConfigFile ? 1 : 0);
 }
 
+// Run as root, the other nodes' functions are opened with the first's,
+// before root is given up, and read through those descriptors later.
+TEST(SensorStartOrderTest, AsRootTheOtherNodesAreOpenedEarly)
+{
+    FixtureTree tree;
+    tree.writeConfig("0000:00:18.3", 256, {{0xFC, ConfigFile}, {0xA4, 0x37000000}});
+    const std::filesystem::path second =
+        tree.writeConfig("0000:00:19.3", 256, {{0x00, 0x12031022}, {0xA4, 0x31000000}});
+    tree.writeFile(std::string(kProcFolder) + "/cpuinfo", cpuInfoText(0x10, 4, 2));
+    const std::unique_ptr<ReadingSource> source =
+        createLinuxReadingSource({tree.root(), tree.root() / kProcFolder, true, nullptr});
+    std::filesystem::remove(second);
+
+    ASSERT_EQ(startedWay(*source), ConfigFile);
+    const ProcessorFamily& row = *findProcessorFamily(ProcessorVendor::Amd, 0x10, 4);
+    EXPECT_EQ(source->nodeCount(row), 2u);
+    const std::optional<SourceReading> reading = source->readNode(row, 1);
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(reading->value, 0x31000000);
+}
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, SensorStartOrderTest,
     ::testing::Values(
