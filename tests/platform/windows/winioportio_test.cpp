@@ -13,6 +13,7 @@
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
+#include "portregistersource.h"
 #include "temperaturesampler.h"
 #include "winioportio.h"
 
@@ -216,9 +217,10 @@ TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
     setThermalRegister(driver, row.where, row.thermalRegister);
 
     FakeProcessorIdentity identity(std::nullopt, row.processor);
-    const DetectedFamily family = detectFamily(m_portIo, uncontended, identity);
+    PortRegisterSource source(m_portIo, uncontended);
+    const DetectedFamily family = detectFamily(source, identity);
     EXPECT_EQ(family.familyCode, row.familyCode);
-    TemperatureSampler sampler(m_portIo, uncontended);
+    TemperatureSampler sampler(source);
     sampler.setProcessor(family);
     EXPECT_EQ(sampler.sample(family.familyCode), std::wstring(row.caption));
 
