@@ -35,4 +35,19 @@ std::optional<SourceReading> FallbackReadingSource::read(const ProcessorFamily& 
     return m_started ? m_started->read(row) : std::nullopt;
 }
 
+unsigned FallbackReadingSource::nodeCount(const ProcessorFamily& row)
+{
+    return m_started ? m_started->nodeCount(row) : 1;
+}
+
+std::optional<SourceReading> FallbackReadingSource::readNode(const ProcessorFamily& row, unsigned node)
+{
+    return m_started ? m_started->readNode(row, node) : std::nullopt;
+}
+
+std::optional<SourceReading> FallbackReadingSource::readDie(unsigned node, const DieSensor& die)
+{
+    return m_started ? m_started->readDie(node, die) : std::nullopt;
+}
+
 }  // namespace veltaro

@@ -27,6 +27,10 @@ public:
     // Empty until a way has started.
     std::optional<std::uint32_t> signatureRegister() override;
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
+    // The started source's nodes and die sensors; node 0 alone until then.
+    unsigned nodeCount(const ProcessorFamily& row) override;
+    std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node) override;
+    std::optional<SourceReading> readDie(unsigned node, const DieSensor& die) override;
 
 private:
     std::vector<Way> m_ways;
