@@ -3,8 +3,8 @@
 // and looked at from outside through their windows: Veltaro.exe with the
 // stand-in port driver beside it (on each route to a temperature there
 // is, and with another program holding the ports' mutex), without it,
-// with a library of that name only in the current folder, and
-// Veltaro-demo.exe.
+// with a library of that name only in the current folder, through the
+// stand-in PawnIO and its modules or past them, and Veltaro-demo.exe.
 
 #include <gtest/gtest.h>
 
@@ -323,6 +323,105 @@ TEST(EndToEnd, OnAZenTheReadingComesThroughTheSystemManagementNetwork)
     EXPECT_EQ(veltaro.readoutOnceItShows(caption), caption);
     EXPECT_EQ(veltaro.familyCode(), familyCode);
     EXPECT_EQ(veltaro.close(), std::optional<DWORD>(0));
+}
+
+// PawnIO's installer records its folder in the registry's 64-bit view,
+// under its own key and in its entry among the installed programs; here
+// the stand-in's folder, while this lives, under `key` (none: nothing).
+class PawnIoRecorded {
+public:
+    PawnIoRecorded(const wchar_t* key, const wchar_t* value)
+        : m_key(key)
+    {
+        HKEY handle = nullptr;
+        if (key == nullptr || ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY,
+                                                nullptr, &handle, nullptr) != ERROR_SUCCESS)
+            return;
+        const std::wstring folder = testFolder("pawnio-install").wstring();
+        ::RegSetValueExW(handle, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                         static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+        ::RegCloseKey(handle);
+    }
+    ~PawnIoRecorded()
+    {
+        if (m_key != nullptr)
+            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, m_key, KEY_WOW64_64KEY, 0);
+    }
+    PawnIoRecorded(const PawnIoRecorded&) = delete;
+    PawnIoRecorded& operator=(const PawnIoRecorded&) = delete;
+
+private:
+    const wchar_t* m_key;
+};
+
+enum class Way { PawnIo, WinIo, DriverMessage };
+
+struct WayCase {
+    const char* name;
+    const char* folder;
+    const wchar_t* recordedKey;
+    const wchar_t* recordedValue;
+    Way expected;
+};
+
+constexpr wchar_t kPawnIoKey[] = L"SOFTWARE\\PawnIO";
+constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PawnIO";
+
+// The folders are made in CMakeLists.txt.
+const WayCase kWays[] = {
+    {"pawnio", "pawnio", kPawnIoKey, L"Install_Dir", Way::PawnIo},
+    {"pawnio-by-uninstall-entry", "pawnio", kUninstallKey, L"InstallLocation", Way::PawnIo},
+    {"module-refused-winio-beside", "pawnio-refused", kPawnIoKey, L"Install_Dir", Way::WinIo},
+    {"no-module-winio-beside", "with-driver", kPawnIoKey, L"Install_Dir", Way::WinIo},
+    {"neither", "no-driver", kPawnIoKey, L"Install_Dir", Way::DriverMessage},
+    {"pawnio-library-only-beside-program", "pawnio-beside", nullptr, nullptr, Way::DriverMessage},
+};
+
+// PawnIO where it is installed and takes the module, else WinIo beside
+// the program, else the driver message. The module and the port driver's
+// Zen take their family from the host.
+TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
+{
+    const HostProcessor host = hostProcessor();
+    const ProcessorFamily* row = findProcessorFamily(vendorOf(host.vendor), host.family, host.model);
+    if (row == nullptr || row->thermalRegister != ThermalRegister::SmnReportedTemperature)
+        GTEST_SKIP() << "the stand-ins simulate a Zen, and take its family from the host, which is none";
+    const SimulatedProcessor winio(L"zen");
+    for (const WayCase& way : kWays) {
+        SCOPED_TRACE(way.name);
+        const fs::path folder = testFolder(way.folder);
+        const fs::path log = folder / "pawnio-calls.txt";
+        fs::remove(log);
+        ::SetEnvironmentVariableW(L"VELTARO_PAWNIO_DOUBLE_LOG", log.c_str());
+        const PawnIoRecorded recorded(way.recordedKey, way.recordedValue);
+        const StartedProgram veltaro(folder / "Veltaro.exe", folder);
+        ASSERT_TRUE(veltaro.started());
+        if (way.expected == Way::DriverMessage) {
+            HWND box = veltaro.waitForWindow(L"#32770", driverMessageTitle());
+            ASSERT_NE(box, nullptr) << "no driver message";
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(1));
+            continue;
+        }
+        HWND window = veltaro.waitForWindow(kFrmmainClass, L"Veltaro");
+        ASSERT_NE(window, nullptr) << "no window";
+        // PawnIO's stand-in holds 392 eighths, the port driver's 367.
+        const int celsius = (way.expected == Way::PawnIo ? 49 : 45) - dieOffsetCelsius(host.family, host.brandString);
+        const std::wstring caption = L" " + std::to_wstring(celsius) + L"'C";
+        std::wstring shown;
+        EXPECT_TRUE(waitFor([&] { return (shown = testing::windowText(::GetDlgItem(window, kLbltempId))) == caption; }))
+            << "shows " << ::testing::PrintToString(shown);
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(0));
+        const std::wstring calls = readRecorded(log);
+        if (way.expected == Way::PawnIo) {
+            EXPECT_NE(calls.find(L"ioctl_read_smn 0x59800 held\n"), std::wstring::npos);
+            EXPECT_EQ(calls.find(L" free"), std::wstring::npos) << "a call without Global\\Access_PCI";
+        } else {
+            EXPECT_EQ(calls, L"");
+        }
+    }
+    ::SetEnvironmentVariableW(L"VELTARO_PAWNIO_DOUBLE_LOG", nullptr);
 }
 
 // Another hardware monitor holds "Global\Access_PCI" for a while: the
