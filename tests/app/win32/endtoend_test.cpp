@@ -325,78 +325,52 @@ TEST(EndToEnd, OnAZenTheReadingComesThroughTheSystemManagementNetwork)
     EXPECT_EQ(veltaro.close(), std::optional<DWORD>(0));
 }
 
-// PawnIO's installer records its folder in the registry's 64-bit view,
-// under its own key and in its entry among the installed programs; here
-// the stand-in's folder, while this lives, under `key` (none: nothing).
-class PawnIoRecorded {
-public:
+// PawnIO's installer records its folder in the registry; here the
+// stand-in's, under `key` while this lives.
+struct PawnIoRecorded {
     PawnIoRecorded(const wchar_t* key, const wchar_t* value)
-        : m_key(key)
+        : key(key)
     {
-        HKEY handle = nullptr;
-        if (key == nullptr || ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY,
-                                                nullptr, &handle, nullptr) != ERROR_SUCCESS)
-            return;
         const std::wstring folder = testFolder("pawnio-install").wstring();
-        ::RegSetValueExW(handle, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                         static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-        ::RegCloseKey(handle);
+        if (key != nullptr)
+            ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, value, REG_SZ, folder.c_str(),
+                              static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
     }
-    ~PawnIoRecorded()
-    {
-        if (m_key != nullptr)
-            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, m_key, KEY_WOW64_64KEY, 0);
-    }
-    PawnIoRecorded(const PawnIoRecorded&) = delete;
-    PawnIoRecorded& operator=(const PawnIoRecorded&) = delete;
-
-private:
-    const wchar_t* m_key;
+    ~PawnIoRecorded() { key != nullptr&& ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, key); }
+    const wchar_t* key;
 };
 
-enum class Way { PawnIo, WinIo, DriverMessage };
-
-struct WayCase {
-    const char* name;
-    const char* folder;
-    const wchar_t* recordedKey;
-    const wchar_t* recordedValue;
-    Way expected;
-};
-
-constexpr wchar_t kPawnIoKey[] = L"SOFTWARE\\PawnIO";
-constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PawnIO";
-
-// The folders are made in CMakeLists.txt.
-const WayCase kWays[] = {
-    {"pawnio", "pawnio", kPawnIoKey, L"Install_Dir", Way::PawnIo},
-    {"pawnio-by-uninstall-entry", "pawnio", kUninstallKey, L"InstallLocation", Way::PawnIo},
-    {"module-refused-winio-beside", "pawnio-refused", kPawnIoKey, L"Install_Dir", Way::WinIo},
-    {"no-module-winio-beside", "with-driver", kPawnIoKey, L"Install_Dir", Way::WinIo},
-    {"neither", "no-driver", kPawnIoKey, L"Install_Dir", Way::DriverMessage},
-    {"pawnio-library-only-beside-program", "pawnio-beside", nullptr, nullptr, Way::DriverMessage},
-};
-
-// PawnIO where it is installed and takes the module, else WinIo beside
-// the program, else the driver message. The module and the port driver's
-// Zen take their family from the host.
+// PawnIO where it is installed and takes the module; else WinIo beside
+// the program; else the driver message. Both stand-ins simulate a Zen
+// whose family is the host's.
 TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
 {
     const HostProcessor host = hostProcessor();
     const ProcessorFamily* row = findProcessorFamily(vendorOf(host.vendor), host.family, host.model);
     if (row == nullptr || row->thermalRegister != ThermalRegister::SmnReportedTemperature)
-        GTEST_SKIP() << "the stand-ins simulate a Zen, and take its family from the host, which is none";
+        GTEST_SKIP() << "the host is no Zen";
+    const wchar_t* const pawnIo = L"SOFTWARE\\PawnIO";
+    const wchar_t* const uninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PawnIO";
+    struct Case {
+        const char* folder;
+        const wchar_t* key;
+        const wchar_t* value;
+        int celsius;  // 0: the driver message
+    };
+    // 392 eighths from PawnIO's stand-in, 367 from the port driver's.
+    const Case cases[] = {{"pawnio", pawnIo, L"Install_Dir", 49},         {"pawnio", uninstall, L"InstallLocation", 49},
+                          {"pawnio-refused", pawnIo, L"Install_Dir", 45}, {"with-driver", pawnIo, L"Install_Dir", 45},
+                          {"no-driver", pawnIo, L"Install_Dir", 0},       {"pawnio-beside", nullptr, nullptr, 0}};
     const SimulatedProcessor winio(L"zen");
-    for (const WayCase& way : kWays) {
-        SCOPED_TRACE(way.name);
-        const fs::path folder = testFolder(way.folder);
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.folder);
+        const fs::path folder = testFolder(row.folder);
         const fs::path log = folder / "pawnio-calls.txt";
         fs::remove(log);
         ::SetEnvironmentVariableW(L"VELTARO_PAWNIO_DOUBLE_LOG", log.c_str());
-        const PawnIoRecorded recorded(way.recordedKey, way.recordedValue);
+        const PawnIoRecorded recorded(row.key, row.value);
         const StartedProgram veltaro(folder / "Veltaro.exe", folder);
-        ASSERT_TRUE(veltaro.started());
-        if (way.expected == Way::DriverMessage) {
+        if (row.celsius == 0) {
             HWND box = veltaro.waitForWindow(L"#32770", driverMessageTitle());
             ASSERT_NE(box, nullptr) << "no driver message";
             ::PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -405,21 +379,15 @@ TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
         }
         HWND window = veltaro.waitForWindow(kFrmmainClass, L"Veltaro");
         ASSERT_NE(window, nullptr) << "no window";
-        // PawnIO's stand-in holds 392 eighths, the port driver's 367.
-        const int celsius = (way.expected == Way::PawnIo ? 49 : 45) - dieOffsetCelsius(host.family, host.brandString);
-        const std::wstring caption = L" " + std::to_wstring(celsius) + L"'C";
-        std::wstring shown;
-        EXPECT_TRUE(waitFor([&] { return (shown = testing::windowText(::GetDlgItem(window, kLbltempId))) == caption; }))
-            << "shows " << ::testing::PrintToString(shown);
+        const std::wstring caption =
+            L" " + std::to_wstring(row.celsius - dieOffsetCelsius(host.family, host.brandString)) + L"'C";
+        EXPECT_TRUE(waitFor([&] { return testing::windowText(::GetDlgItem(window, kLbltempId)) == caption; }));
         ::PostMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(0));
+        // Every call of PawnIO's under Global\Access_PCI.
         const std::wstring calls = readRecorded(log);
-        if (way.expected == Way::PawnIo) {
-            EXPECT_NE(calls.find(L"ioctl_read_smn 0x59800 held\n"), std::wstring::npos);
-            EXPECT_EQ(calls.find(L" free"), std::wstring::npos) << "a call without Global\\Access_PCI";
-        } else {
-            EXPECT_EQ(calls, L"");
-        }
+        EXPECT_EQ(calls.find(L" free"), std::wstring::npos) << std::string(calls.begin(), calls.end());
+        EXPECT_EQ(calls.find(L"ioctl_read_smn 0x59800 held\n") != std::wstring::npos, row.celsius == 49);
     }
     ::SetEnvironmentVariableW(L"VELTARO_PAWNIO_DOUBLE_LOG", nullptr);
 }
