@@ -7,6 +7,9 @@
 # program needs no library beside it but the system's, and makes the
 # portable archives (build/windows-x64/package, build/windows-x86/package).
 #
+# VELTARO_PAWNIO_MODULES_DIR, where set, names a folder with PawnIO's
+# three AMD modules and their licence for the 64-bit archive.
+#
 # The 32-bit build is built and packaged, not run: 32-bit programs need
 # Debian's 32-bit Wine and a kernel that runs 32-bit programs, which the
 # machines this runs on do not offer.
@@ -15,8 +18,10 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine xvfb xauth unzip
 
+modules_dir=${VELTARO_PAWNIO_MODULES_DIR:+$(realpath "$VELTARO_PAWNIO_MODULES_DIR")}
+cmake --preset windows-x64 -DVELTARO_PAWNIO_MODULES_DIR="$modules_dir" >/dev/null
+cmake --preset windows-x86 >/dev/null
 for arch in x64 x86; do
-    cmake --preset "windows-$arch" >/dev/null
     cmake --build --preset "windows-$arch"
 done
 
@@ -37,9 +42,18 @@ xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" ct
 for arch in x64 x86; do
     cpack --preset "windows-$arch"
 done
+# The programs and the README; PawnIO's modules and their licence in the
+# 64-bit archive where the build was given them.
+ours="README.txt Veltaro-demo.exe Veltaro.exe "
+modules=""
+if [ -n "${VELTARO_PAWNIO_MODULES_DIR:-}" ]; then
+    modules="AMDFamily0F.bin AMDFamily10.bin AMDFamily17.bin PawnIO-Modules-LICENSE.txt "
+fi
 for archive in build/windows-x64/package/Veltaro-*-win64.zip build/windows-x86/package/Veltaro-*-win32.zip; do
-    contents=$(unzip -Z1 "$archive" | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
-    if [ "$contents" != "README.txt Veltaro-demo.exe Veltaro.exe " ]; then
+    expected=$ours
+    case "$archive" in *-win64.zip) expected="$modules$ours" ;; esac
+    contents=$(unzip -Z1 "$archive" | sed 's|^[^/]*/||' | LC_ALL=C sort | tr '\n' ' ')
+    if [ "$contents" != "$expected" ]; then
         echo "$archive holds: $contents" >&2
         exit 1
     fi

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "systemservices.h"
 
+#include "fallbackreadingsource.h"
 #include "portregistersource.h"
 #include "windowscomputername.h"
 #include "windowsconfigspacelock.h"
@@ -9,14 +10,33 @@
 #include "windowsshell.h"
 #include "winioportio.h"
 
+#ifdef _WIN64
+#include "pawniolibrary.h"
+#include "pawniosource.h"
+#endif
+
 namespace veltaro {
 
-// The port driver, its reads shared with other programs' through the
-// system-wide configuration space mutex.
+// The signed PawnIO driver where it is installed and takes the module for
+// this processor; else the port driver from the program's folder, which
+// 64-bit Windows loads only on machines that admit test-signed drivers.
+// Each shares its reads with other programs' through the system-wide
+// configuration space mutex. PawnIO has no 32-bit library.
 std::unique_ptr<ReadingSource> createSystemReadingSource()
 {
-    return std::make_unique<PortRegisterSource>(std::make_unique<WinIoPortIo>(),
-                                                std::make_unique<WindowsConfigSpaceLock>());
+    std::vector<FallbackReadingSource::Way> ways;
+#ifdef _WIN64
+    ways.emplace_back([]() -> std::unique_ptr<ReadingSource> {
+        return std::make_unique<PawnIoSource>(std::make_unique<PawnIoLibrary>(),
+                                              std::make_unique<WindowsConfigSpaceLock>(),
+                                              std::make_unique<WindowsProcessorIdentity>(), readFileBesideProgram);
+    });
+#endif
+    ways.emplace_back([]() -> std::unique_ptr<ReadingSource> {
+        return std::make_unique<PortRegisterSource>(std::make_unique<WinIoPortIo>(),
+                                                    std::make_unique<WindowsConfigSpaceLock>());
+    });
+    return std::make_unique<FallbackReadingSource>(std::move(ways));
 }
 
 std::unique_ptr<ProcessorIdentity> createSystemProcessorIdentity()

@@ -3,8 +3,8 @@
 // and looked at from outside through their windows: Veltaro.exe with the
 // stand-in port driver beside it (on each route to a temperature there
 // is, and with another program holding the ports' mutex), without it,
-// with a library of that name only in the current folder, and
-// Veltaro-demo.exe.
+// with a library of that name only in the current folder, through the
+// stand-in PawnIO and its modules or past them, and Veltaro-demo.exe.
 
 #include <gtest/gtest.h>
 
@@ -323,6 +323,73 @@ TEST(EndToEnd, OnAZenTheReadingComesThroughTheSystemManagementNetwork)
     EXPECT_EQ(veltaro.readoutOnceItShows(caption), caption);
     EXPECT_EQ(veltaro.familyCode(), familyCode);
     EXPECT_EQ(veltaro.close(), std::optional<DWORD>(0));
+}
+
+// PawnIO's installer records its folder in the registry; here the
+// stand-in's, under `key` while this lives.
+struct PawnIoRecorded {
+    PawnIoRecorded(const wchar_t* key, const wchar_t* value)
+        : key(key)
+    {
+        const std::wstring folder = testFolder("pawnio-install").wstring();
+        if (key != nullptr)
+            ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, value, REG_SZ, folder.c_str(),
+                              static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    }
+    ~PawnIoRecorded() { key != nullptr&& ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, key); }
+    const wchar_t* key;
+};
+
+// PawnIO where it is installed and takes the module; else WinIo beside
+// the program; else the driver message. Both stand-ins simulate a Zen
+// whose family is the host's.
+TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
+{
+    const HostProcessor host = hostProcessor();
+    const ProcessorFamily* row = findProcessorFamily(vendorOf(host.vendor), host.family, host.model);
+    if (row == nullptr || row->thermalRegister != ThermalRegister::SmnReportedTemperature)
+        GTEST_SKIP() << "the host is no Zen";
+    const wchar_t* const pawnIo = L"SOFTWARE\\PawnIO";
+    const wchar_t* const uninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PawnIO";
+    struct Case {
+        const char* folder;
+        const wchar_t* key;
+        const wchar_t* value;
+        int celsius;  // 0: the driver message
+    };
+    // 392 eighths from PawnIO's stand-in, 367 from the port driver's.
+    const Case cases[] = {{"pawnio", pawnIo, L"Install_Dir", 49},         {"pawnio", uninstall, L"InstallLocation", 49},
+                          {"pawnio-refused", pawnIo, L"Install_Dir", 45}, {"with-driver", pawnIo, L"Install_Dir", 45},
+                          {"no-driver", pawnIo, L"Install_Dir", 0},       {"pawnio-beside", nullptr, nullptr, 0}};
+    const SimulatedProcessor winio(L"zen");
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.folder);
+        const fs::path folder = testFolder(row.folder);
+        const fs::path log = folder / "pawnio-calls.txt";
+        fs::remove(log);
+        ::SetEnvironmentVariableW(L"VELTARO_PAWNIO_DOUBLE_LOG", log.c_str());
+        const PawnIoRecorded recorded(row.key, row.value);
+        const StartedProgram veltaro(folder / "Veltaro.exe", folder);
+        if (row.celsius == 0) {
+            HWND box = veltaro.waitForWindow(L"#32770", driverMessageTitle());
+            ASSERT_NE(box, nullptr) << "no driver message";
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(1));
+            continue;
+        }
+        HWND window = veltaro.waitForWindow(kFrmmainClass, L"Veltaro");
+        ASSERT_NE(window, nullptr) << "no window";
+        const std::wstring caption =
+            L" " + std::to_wstring(row.celsius - dieOffsetCelsius(host.family, host.brandString)) + L"'C";
+        EXPECT_TRUE(waitFor([&] { return testing::windowText(::GetDlgItem(window, kLbltempId)) == caption; }));
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(veltaro.waitForEnd(), std::optional<DWORD>(0));
+        // Every call of PawnIO's under Global\Access_PCI.
+        const std::wstring calls = readRecorded(log);
+        EXPECT_EQ(calls.find(L" free"), std::wstring::npos) << std::string(calls.begin(), calls.end());
+        EXPECT_EQ(calls.find(L"ioctl_read_smn 0x59800 held\n") != std::wstring::npos, row.celsius == 49);
+    }
+    ::SetEnvironmentVariableW(L"VELTARO_PAWNIO_DOUBLE_LOG", nullptr);
 }
 
 // Another hardware monitor holds "Global\Access_PCI" for a while: the
