@@ -71,8 +71,8 @@ bool FrmmainBehaviour::start()
 
 void FrmmainBehaviour::onTimer1Tick()
 {
-    if (const std::optional<std::wstring> caption = m_sampler.sample(m_view.familyCode()))
-        m_view.setTemperatureCaption(*caption);
+    if (m_sampler.sample(m_view.familyCode(), m_caption))
+        m_view.setTemperatureCaption(m_caption);
     if (m_view.readoutDetailsShown())
         m_view.setReadoutDetails(readoutDetails());
 }

@@ -71,6 +71,8 @@ private:
     FrmmainView& m_view;
     FrmmainServices m_services;
     TemperatureSampler m_sampler;
+    // The readout's caption, written anew at each tick in the same room.
+    std::wstring m_caption;
     ReadoutDetails m_details;
     Functions m_functions;
 };

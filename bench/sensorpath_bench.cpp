@@ -15,6 +15,7 @@
 #include "kernelreadingsource.h"
 #include "linuxportio.h"
 #include "linuxprocessoridentity.h"
+#include "portregistersource.h"
 #include "portsampling.h"
 #include "temperaturesampler.h"
 
@@ -22,7 +23,6 @@ namespace veltaro {
 namespace {
 
 using testing::detectThroughPorts;
-using testing::PortSampler;
 
 constexpr std::uint8_t kThermalOffset = 0xA4;
 
@@ -91,11 +91,13 @@ void BM_TickSensorPath(benchmark::State& state)
     FakeProcessorIdentity brand;
     UncontendedConfigSpace configSpace;
     const std::wstring familyCode = detectThroughPorts(portIo, configSpace, brand).familyCode;
-    PortSampler sampler(portIo, configSpace);
+    PortRegisterSource source(portIo, configSpace);
+    TemperatureSampler sampler(source);
     if (sampler.sample(familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
+    std::wstring caption;
     for (auto _ : state)
-        benchmark::DoNotOptimize(sampler.sample(familyCode));
+        benchmark::DoNotOptimize(sampler.sample(familyCode, caption));
 }
 BENCHMARK(BM_TickSensorPath);
 
@@ -104,10 +106,12 @@ void BM_TickSensorPathWithoutIo(benchmark::State& state)
 {
     ConstantPortIo portIo(0x37000000);
     UncontendedConfigSpace configSpace;
-    PortSampler sampler(portIo, configSpace);
+    PortRegisterSource source(portIo, configSpace);
+    TemperatureSampler sampler(source);
     const std::wstring familyCode = kFamily10h;
+    std::wstring caption;
     for (auto _ : state)
-        benchmark::DoNotOptimize(sampler.sample(familyCode));
+        benchmark::DoNotOptimize(sampler.sample(familyCode, caption));
 }
 BENCHMARK(BM_TickSensorPathWithoutIo);
 
@@ -163,8 +167,9 @@ void BM_TickKernelReading(benchmark::State& state)
     sampler.setProcessor(processor);
     if (sampler.sample(processor.familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
+    std::wstring caption;
     for (auto _ : state)
-        benchmark::DoNotOptimize(sampler.sample(processor.familyCode));
+        benchmark::DoNotOptimize(sampler.sample(processor.familyCode, caption));
 }
 BENCHMARK(BM_TickKernelReading);
 

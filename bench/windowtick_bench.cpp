@@ -40,8 +40,7 @@ void timer1Tick(benchmark::State& state, bool tooltip)
     FakeProcessorIdentity processorIdentity;
     UncontendedConfigSpace configSpace;
     PortRegisterSource readings(portIo, configSpace);
-    Frmmain window({readings, registry, computerName, messages, shell, processorIdentity},
-                   QStringLiteral("Veltaro"));
+    Frmmain window({readings, registry, computerName, messages, shell, processorIdentity}, QStringLiteral("Veltaro"));
     if (!window.load())
         throw std::runtime_error("the driver does not read the fixture");
     window.Timer1->stop();

@@ -99,13 +99,26 @@ bool replacesLowReadings(ThermalDecode decode)
 
 std::wstring temperatureCaption(long long celsius)
 {
+    std::wstring caption;
+    writeTemperatureCaption(celsius, caption);
+    return caption;
+}
+
+void writeTemperatureCaption(long long celsius, std::wstring& caption)
+{
     // Written in one go, without std::to_wstring's swprintf and without
-    // intermediate texts: this runs on every tick.
-    char text[32] = {' '};
-    char* end = std::to_chars(text + 1, text + sizeof text - 2, celsius).ptr;
-    *end++ = '\'';
-    *end++ = 'C';
-    return std::wstring(text, end);
+    // intermediate texts: this runs on every tick, into a text whose room
+    // is kept from tick to tick.
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, celsius).ptr;
+    wchar_t text[32];
+    text[0] = L' ';
+    wchar_t* out = text + 1;
+    for (const char* digit = digits; digit != end; ++digit)
+        *out++ = static_cast<wchar_t>(*digit);
+    *out++ = L'\'';
+    *out++ = L'C';
+    caption.assign(text, static_cast<std::size_t>(out - text));
 }
 
 std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
@@ -136,22 +149,34 @@ void TemperatureSampler::holdRowOf(const std::wstring& familyCode)
 
 std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& familyCode)
 {
+    std::wstring caption;
+    if (!sample(familyCode, caption))
+        return std::nullopt;
+    return caption;
+}
+
+bool TemperatureSampler::sample(const std::wstring& familyCode, std::wstring& caption)
+{
     if (familyCode != m_heldFamilyCode)
         holdRowOf(familyCode);
     m_lastCelsius.reset();
     if (m_row == nullptr)
-        return std::nullopt;
+        return false;
 
     const std::optional<SourceReading> reading = m_source.read(*m_row);
     const std::optional<long long> celsius = reading ? celsiusOf(*m_row, m_processor, *reading) : std::nullopt;
-    if (!celsius)
-        return std::wstring();
+    if (!celsius) {
+        caption.clear();
+        return true;
+    }
     m_lastCelsius = celsius;
     if (!m_highestCelsius || *celsius > *m_highestCelsius)
         m_highestCelsius = celsius;
-    if (replacesLowReadings(m_row->decode) && *celsius < kLowestShownCelsius)
-        return temperatureCaption(static_cast<long long>(kLowestShownCelsius + std::floor(2 * m_random.next())));
-    return temperatureCaption(*celsius);
+    long long shown = *celsius;
+    if (replacesLowReadings(m_row->decode) && shown < kLowestShownCelsius)
+        shown = static_cast<long long>(kLowestShownCelsius + std::floor(2 * m_random.next()));
+    writeTemperatureCaption(shown, caption);
+    return true;
 }
 
 }  // namespace veltaro

@@ -14,6 +14,8 @@ namespace veltaro {
 // The readout's caption for a whole number of degrees Celsius: a blank,
 // the degrees and "'C".
 std::wstring temperatureCaption(long long celsius);
+// The same into `caption`, reusing its room.
+void writeTemperatureCaption(long long celsius, std::wstring& caption);
 
 // Whole degrees Celsius (rounded down) of one reading of a processor of
 // this row, as the readout shows them before the replacement of low
@@ -42,6 +44,10 @@ public:
     // stays as it is. The row is looked up again only when the text
     // differs from the one held.
     std::optional<std::wstring> sample(const std::wstring& familyCode);
+    // The same into `caption`, reusing its room, as the timer's tick runs
+    // it: false, and `caption` left as it is, for a text that is no
+    // FamilyCode.
+    bool sample(const std::wstring& familyCode, std::wstring& caption);
 
     // The row the last sample was taken for; none for a text that is no
     // FamilyCode of a processor in the table.
