@@ -3,23 +3,15 @@
 
 #include <chrono>
 
-#include "configspacelock.h"
-#include "fakeportio.h"
-#include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "kernelreadingsource.h"
 #include "kernelsensorfixture.h"
 #include "linuxprocessoridentity.h"
-#include "portsampling.h"
-#include "processorsignature.h"
 #include "readoutdetails.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
-
-// Nothing else uses the configuration ports here.
-UncontendedConfigSpace uncontended;
 
 using testing::cpuInfoText;
 using testing::FixtureTree;
@@ -30,11 +22,6 @@ using testing::writeKernelSensor;
 
 constexpr char kAmd[] = "AuthenticAMD";
 constexpr char kHygon[] = "HygonGenuine";
-
-bool isReplacement(const std::optional<std::wstring>& caption)
-{
-    return caption == L" 40'C" || caption == L" 41'C";
-}
 
 std::string captionText(const std::optional<std::wstring>& caption)
 {
@@ -104,7 +91,6 @@ TEST_P(HwmonKernelFigureTest, ShowsTheKernelsFigureInWholeDegrees)
 }
 
 constexpr Processor kThreadripper2950X{kAmd, 0x17, 0x08, 2, "AMD Ryzen Threadripper 2950X 16-Core Processor"};
-constexpr Processor kPhenomII{kAmd, 0x10, 0x04, 2, "AMD Phenom(tm) II X4 955 Processor"};
 constexpr Processor kAthlon5350{kAmd, 0x16, 0x00, 1, "AMD Athlon(tm) 5350 APU with Radeon(tm) R3"};
 constexpr Processor kRyzen5600{kAmd, 0x19, 0x21, 2, "AMD Ryzen 5 5600 6-Core Processor"};
 
@@ -150,128 +136,6 @@ INSTANTIATE_TEST_SUITE_P(Families, HwmonKernelFigureTest,
         KernelCase{"hygon_18h", {kHygon, 0x18, 0x00, 1, "Hygon C86 7185 32-core Processor"}, "41500\n", nullptr, L" 41'C"},
         KernelCase{"family_1ah", {kAmd, 0x1A, 0x44, 0, "AMD Ryzen 7 9700X 8-Core Processor"}, "55875\n", nullptr, L" 55'C"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Whole degrees, rounded down, also on a processor with a die offset.
-INSTANTIATE_TEST_SUITE_P(Rounding, HwmonKernelFigureTest,
-    ::testing::Values(
-        KernelCase{"below_one_degree", kAthlon5350, "999\n", nullptr, L" 0'C"},
-        KernelCase{"just_below_a_degree", kAthlon5350, "44999\n", nullptr, L" 44'C"},
-        KernelCase{"on_a_degree", kAthlon5350, "45000\n", nullptr, L" 45'C"},
-        KernelCase{"between_eighths", kAthlon5350, "45100\n", nullptr, L" 45'C"},
-        KernelCase{"die_offset_just_below_a_degree", kThreadripper2950X, "71999\n", "44999\n", L" 44'C"},
-        KernelCase{"die_offset_on_a_degree", kThreadripper2950X, "72000\n", "45000\n", L" 45'C"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Figures that are no measurement. A register of all ones (no device
-// answered) gives k10temp 255.875 degrees on older kernels and, since it
-// honours bits 17..16, 206.875 on today's; its Tdie is that less the
-// offset.
-INSTANTIATE_TEST_SUITE_P(NoMeasurement, HwmonKernelFigureTest,
-    ::testing::Values(
-        KernelCase{"below_zero", kAthlon5350, "-1000\n", nullptr, L""},
-        KernelCase{"past_the_register", kAthlon5350, "256000\n", nullptr, L""},
-        KernelCase{"all_ones_older_kernels", kPhenomII, "255875\n", nullptr, L""},
-        KernelCase{"all_ones_today", kPhenomII, "206875\n", nullptr, L""},
-        KernelCase{"all_ones_older_kernels_zen", kRyzen5600, "255875\n", nullptr, L""},
-        KernelCase{"all_ones_today_zen", kRyzen5600, "206875\n", nullptr, L""},
-        KernelCase{"all_ones_older_kernels_less_die_offset", kThreadripper2950X, "255875\n", "228875\n", L""},
-        KernelCase{"all_ones_today_less_die_offset", kThreadripper2950X, "206875\n", "179875\n", L""}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
-
-// k10temp reports (bits 31..21 of 0xA4) * 125 millidegrees. For every
-// reading up to 206.75 degrees the program shows its whole degrees, as it
-// does reading bits 31..24 of the register itself, or 40/41 below 40.
-TEST(KernelReadingSourceTest, EveryElevenBitReadingOfFamilies10hAnd11hShowsItsWholeDegrees)
-{
-    for (const unsigned family : {16u, 17u}) {
-        SCOPED_TRACE(family);
-        FixtureTree tree;
-        writeKernelSensor(tree, "k10temp", "0\n", cpuInfoText(family, 4, 2));
-        KernelReadingSource source = sourceOn(tree);
-        ASSERT_TRUE(source.start());
-        LinuxProcessorIdentity identity(tree.root() / kProcFolder);
-        const DetectedFamily detected = detectFamily(source, identity);
-        ASSERT_EQ(detected.familyCode, family == 16 ? L"10" : L"11");
-        TemperatureSampler sampler(source);
-        sampler.setProcessor(detected);
-        const std::wstring& familyCode = detected.familyCode;
-
-        for (std::uint32_t reading = 0; reading < 1655; ++reading) {
-            tree.writeFile(std::string(kHwmonFolder) + "/temp1_input", std::to_string(reading * 125) + "\n");
-            const std::optional<std::wstring> caption = sampler.sample(familyCode);
-            const std::uint32_t celsius = reading >> 3;
-            if (celsius < 40)
-                ASSERT_TRUE(isReplacement(caption)) << reading << ": " << captionText(caption);
-            else
-                ASSERT_EQ(caption, L" " + std::to_wstring(celsius) + L"'C") << reading;
-        }
-    }
-}
-
-struct Family0FhCase {
-    const char* name;
-    unsigned model;
-    unsigned stepping;
-    std::uint8_t brandIndex;
-    const char* temperature;  // temp1_input, as k8temp reports it
-    int field;                // bits 23..16 of 0xE4 behind that figure; -1: no measurement
-    const wchar_t* caption;   // nullptr: 40 or 41
-};
-
-class HwmonFamily0FhTest : public ::testing::TestWithParam<Family0FhCase> {};
-
-// k8temp's figure, revision G offset included, gives the caption that a
-// direct read of the hardware's register behind it gives.
-TEST_P(HwmonFamily0FhTest, ShowsWhatK8tempReports)
-{
-    const Family0FhCase& row = GetParam();
-    FixtureTree tree;
-    writeKernelSensor(tree, "k8temp", row.temperature, cpuInfoText(15, row.model, row.stepping));
-    KernelReadingSource source = sourceOn(tree);
-    ASSERT_TRUE(source.start());
-    FakeProcessorIdentity brand(row.brandIndex);
-    brand.processor = IdentifiedProcessor{"AuthenticAMD", *packProcessorSignature(15, row.model, row.stepping), ""};
-    const DetectedFamily family = detectFamily(source, brand);
-    ASSERT_EQ(family.familyCode, L"f");
-    TemperatureSampler sampler(source);
-    sampler.setProcessor(family);
-    const std::optional<std::wstring> caption = sampler.sample(L"f");
-
-    if (row.field < 0) {
-        EXPECT_EQ(caption, std::wstring());
-        return;
-    }
-    if (row.caption == nullptr)
-        EXPECT_TRUE(isReplacement(caption)) << captionText(caption);
-    else
-        EXPECT_EQ(caption, row.caption);
-
-    // The hardware's own register, read directly, gives the same caption.
-    FakePortIo hardware;
-    hardware.registers = {{kSignatureRegister, brand.processor->signature},
-                          {kThermtripStatusRegister, 0x0E002420u | static_cast<std::uint32_t>(row.field) << 16}};
-    testing::PortSampler direct(hardware, uncontended);
-    direct.setProcessor(testing::detectThroughPorts(hardware, uncontended, brand));
-    EXPECT_EQ(direct.sample(L"f"), caption);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, HwmonFamily0FhTest,
-    ::testing::Values(
-        Family0FhCase{"before_revision_F", 0x2B, 1, 0x00, "55000\n", 104, L" 55'C"},
-        Family0FhCase{"revision_F", 0x43, 3, 0x04, "55000\n", 104, L" 55'C"},
-        Family0FhCase{"revision_G_desktop", 0x6B, 2, 0x04, "55000\n", 83, L" 55'C"},
-        Family0FhCase{"revision_G_asb1", 0x6B, 2, 0x0B, "55000\n", 104, L" 55'C"},
-        Family0FhCase{"revision_G_desktop_coldest", 0x6B, 2, 0x04, "-28000\n", 0, nullptr},
-        Family0FhCase{"revision_G_desktop_below_the_field", 0x6B, 2, 0x04, "-29000\n", -1, nullptr},
-        Family0FhCase{"revision_F_hottest", 0x43, 3, 0x04, "205000\n", 254, L" 205'C"},
-        // k8temp's figure for a register of all ones: the field's top.
-        Family0FhCase{"revision_F_all_ones", 0x43, 3, 0x04, "206000\n", -1, nullptr},
-        Family0FhCase{"revision_G_desktop_all_ones", 0x6B, 2, 0x04, "227000\n", -1, nullptr},
-        Family0FhCase{"revision_F_above_the_field", 0x43, 3, 0x04, "207000\n", -1, nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
 
 // The kernel's figure comes with no registers: the processor's own
 // signature decides the family, here a family 10h part's.

@@ -84,7 +84,8 @@ PAWNIO_API pawnio_execute(HANDLE /*executor*/, PCSTR name, const ULONG64* in, SI
     *returned = 0;
     log(name, in, inCount);
     for (const Register& reg : kRegisters) {
-        if (reg.function == g_module + " " + name && outCount == 1 && inCount <= 2 && std::equal(in, in + inCount, reg.in)) {
+        if (reg.function == g_module + " " + name && outCount == 1 && inCount <= 2 &&
+            std::equal(in, in + inCount, reg.in)) {
             out[0] = reg.value;
             *returned = 1;
             return S_OK;
