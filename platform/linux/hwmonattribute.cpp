@@ -72,4 +72,16 @@ std::optional<std::string> readAttributeFile(const std::filesystem::path& file)
     return readAttribute(fd.get());
 }
 
+std::optional<unsigned> numberAfter(std::string_view prefix, std::string_view name)
+{
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix)
+        return std::nullopt;
+    unsigned number = 0;
+    const char* end = name.data() + name.size();
+    const auto [stop, error] = std::from_chars(name.data() + prefix.size(), end, number);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return number;
+}
+
 }  // namespace veltaro

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "uniquefd.h"
 
@@ -28,5 +29,8 @@ std::optional<long long> readMillidegrees(int fd);
 
 // The same, opening the file for this one read.
 std::optional<std::string> readAttributeFile(const std::filesystem::path& file);
+
+// N of a name <prefix><N> (hwmon3, Tccd1); empty for any other name.
+std::optional<unsigned> numberAfter(std::string_view prefix, std::string_view name);
 
 }  // namespace veltaro

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "kernelreadingsource.h"
 
-#include <charconv>
 #include <cstdio>
 #include <utility>
 
@@ -20,13 +19,8 @@ constexpr unsigned kFirstNodeDevice = 0x18;
 // N of a label Tccd<N>; none for any other label.
 std::optional<unsigned> dieNumberOf(const std::string& label)
 {
-    constexpr std::string_view kPrefix = "Tccd";
-    if (label.size() <= kPrefix.size() || label.compare(0, kPrefix.size(), kPrefix) != 0)
-        return std::nullopt;
-    unsigned number = 0;
-    const char* end = label.data() + label.size();
-    const auto [stop, error] = std::from_chars(label.data() + kPrefix.size(), end, number);
-    if (error != std::errc() || stop != end || number == 0 || number > kMaxDieSensors)
+    const std::optional<unsigned> number = numberAfter("Tccd", label);
+    if (!number || *number == 0 || *number > kMaxDieSensors)
         return std::nullopt;
     return number;
 }

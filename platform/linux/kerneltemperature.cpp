@@ -2,7 +2,6 @@
 #include "kerneltemperature.h"
 
 #include <algorithm>
-#include <charconv>
 #include <system_error>
 #include <utility>
 
@@ -13,20 +12,6 @@ namespace veltaro {
 namespace {
 
 constexpr std::chrono::seconds kSearchInterval{1};
-
-// N of a folder named hwmon<N>; empty for any other name.
-std::optional<unsigned> hwmonNumber(const std::string& folderName)
-{
-    constexpr std::string_view kPrefix = "hwmon";
-    if (folderName.size() <= kPrefix.size() || folderName.compare(0, kPrefix.size(), kPrefix) != 0)
-        return std::nullopt;
-    unsigned number = 0;
-    const char* end = folderName.data() + folderName.size();
-    const auto [stop, error] = std::from_chars(folderName.data() + kPrefix.size(), end, number);
-    if (error != std::errc() || stop != end)
-        return std::nullopt;
-    return number;
-}
 
 // Whether any temperature of the folder has a temp<N>_label.
 bool labelsAny(const std::filesystem::path& hwmonFolder)
@@ -48,7 +33,7 @@ std::vector<std::filesystem::path> hwmonFoldersOf(const std::filesystem::path& f
     std::vector<std::pair<unsigned, std::filesystem::path>> numbered;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(functionFolder / "hwmon", error)) {
-        const std::optional<unsigned> number = hwmonNumber(entry.path().filename().string());
+        const std::optional<unsigned> number = numberAfter("hwmon", entry.path().filename().string());
         if (number && readAttributeFile(entry.path() / "name") == driver)
             numbered.emplace_back(*number, entry.path());
     }
