@@ -37,7 +37,7 @@ private:
     void appendDies(std::wstring& text, const ProcessorFamily& row, const DetectedFamily& processor, unsigned node);
 
     ReadingSource& m_source;
-    std::bitset<kMaxNodes * kMaxDieSensors> m_diesSeen;
+    std::bitset<std::size_t{kMaxNodes} * kMaxDieSensors> m_diesSeen;
 };
 
 }  // namespace veltaro

@@ -109,7 +109,7 @@ void writeTemperatureCaption(long long celsius, std::wstring& caption)
     // Written in one go, without std::to_wstring's swprintf and without
     // intermediate texts: this runs on every tick, into a text whose room
     // is kept from tick to tick.
-    char digits[24];
+    char digits[24] = {};
     const char* end = std::to_chars(digits, digits + sizeof digits, celsius).ptr;
     wchar_t text[32];
     text[0] = L' ';
