@@ -30,7 +30,7 @@ done
 system_libraries='^(ADVAPI32|COMCTL32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32)\.dll$'
 for program in build/windows-x64/app/Veltaro.exe build/windows-x64/app/Veltaro-demo.exe \
     build/windows-x86/app/Veltaro.exe build/windows-x86/app/Veltaro-demo.exe; do
-    foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p' | grep -Ev "$system_libraries" || true)
+    foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p' | grep -Eiv "$system_libraries" || true)
     if [ -n "$foreign" ]; then
         echo "$program needs libraries that Windows does not have: $foreign" >&2
         exit 1
