@@ -37,4 +37,10 @@ constexpr ConfigAddress decodeConfigAddress(std::uint32_t address)
 // The processor's northbridge function: bus 0, device 24, function 3.
 inline constexpr PciFunctionAddress kNorthbridgeFunction{0, 24, 3};
 
+// Node n's northbridge function: device 24 + n.
+constexpr PciFunctionAddress nodeFunction(unsigned node)
+{
+    return {0, static_cast<std::uint8_t>(kNorthbridgeFunction.device + node), kNorthbridgeFunction.function};
+}
+
 }  // namespace veltaro

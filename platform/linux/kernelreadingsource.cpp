@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "kernelreadingsource.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "cpuinfoprocessor.h"
 #include "hwmonattribute.h"
+#include "linuxportio.h"
 #include "processorsignature.h"
 
 namespace veltaro {
 
 namespace {
-
-// Node n's northbridge function: bus 0, device 24 + n, function 3, as the
-// kernel names its folder.
-constexpr unsigned kFirstNodeDevice = 0x18;
 
 // N of a label Tccd<N>; none for any other label.
 std::optional<unsigned> dieNumberOf(const std::string& label)
@@ -55,9 +51,7 @@ bool KernelReadingSource::start()
 
 std::filesystem::path KernelReadingSource::functionFolderOf(unsigned node) const
 {
-    char name[16];
-    std::snprintf(name, sizeof name, "0000:00:%02x.3", kFirstNodeDevice + node);
-    return m_pciRoot / "devices" / name;
+    return pciFunctionFolder(m_pciRoot, nodeFunction(node));
 }
 
 unsigned KernelReadingSource::nodeCount(const ProcessorFamily& /*row*/)

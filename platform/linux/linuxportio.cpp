@@ -55,12 +55,17 @@ void LinuxPortIo::holdFunction(const PciFunctionAddress& function, UniqueFd file
         m_heldFunctions.emplace_back(function, std::move(file));
 }
 
-std::filesystem::path LinuxPortIo::configFileOf(const PciFunctionAddress& function) const
+std::filesystem::path pciFunctionFolder(const std::filesystem::path& pciRoot, const PciFunctionAddress& function)
 {
     char name[32];
     std::snprintf(name, sizeof name, "0000:%02x:%02x.%x", unsigned{function.bus}, unsigned{function.device},
                   unsigned{function.function});
-    return m_pciRoot / "devices" / name / "config";
+    return pciRoot / "devices" / name;
+}
+
+std::filesystem::path LinuxPortIo::configFileOf(const PciFunctionAddress& function) const
+{
+    return pciFunctionFolder(m_pciRoot, function) / "config";
 }
 
 std::optional<std::uint32_t> LinuxPortIo::readConfigRegister(const ConfigAddress& address) const

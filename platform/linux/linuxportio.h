@@ -17,6 +17,10 @@ namespace veltaro {
 // kernel's PCI files (<pciRoot>/devices/0000:BB:DD.F/config) instead of
 // raw port instructions: the kernel serialises our reads with every other
 // user of configuration space, which the bare port pair cannot.
+// A PCI function's folder below <pciRoot>/devices, as the kernel names
+// it: 0000:BB:DD.F.
+std::filesystem::path pciFunctionFolder(const std::filesystem::path& pciRoot, const PciFunctionAddress& function);
+
 class LinuxPortIo final : public ConfigMechanismPortIo {
 public:
     explicit LinuxPortIo(std::filesystem::path pciRoot = "/sys/bus/pci",

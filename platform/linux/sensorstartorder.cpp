@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sensorstartorder.h"
 
-#include <cstdio>
-
 #include "configfileopener.h"
 #include "cpuinfoprocessor.h"
 #include "fallbackreadingsource.h"
@@ -58,17 +56,14 @@ std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sourc
     // starts, and the kernel shows the registers only to a descriptor
     // opened with root's rights.
     if (sources.runningAsRoot) {
-        auto portIo = std::make_unique<LinuxPortIo>(
-            sources.pciRoot,
-            std::make_unique<EarlyConfigFileOpener>(sources.pciRoot / "devices" / "0000:00:18.3" / "config"));
+        const auto configFileOf = [&](unsigned node) {
+            return pciFunctionFolder(sources.pciRoot, nodeFunction(node)) / "config";
+        };
+        auto portIo =
+            std::make_unique<LinuxPortIo>(sources.pciRoot, std::make_unique<EarlyConfigFileOpener>(configFileOf(0)));
         // The other nodes' functions too, for the readout's tooltip.
-        for (std::uint8_t node = 1; node < kMaxNodes; ++node) {
-            const PciFunctionAddress function{0, static_cast<std::uint8_t>(kNorthbridgeFunction.device + node), 3};
-            char name[16];
-            std::snprintf(name, sizeof name, "0000:00:%02x.3", unsigned{function.device});
-            portIo->holdFunction(function,
-                                 DirectConfigFileOpener().open(sources.pciRoot / "devices" / name / "config"));
-        }
+        for (unsigned node = 1; node < kMaxNodes; ++node)
+            portIo->holdFunction(nodeFunction(node), DirectConfigFileOpener().open(configFileOf(node)));
         auto direct = std::make_shared<std::unique_ptr<PortIo>>(std::move(portIo));
         ways.emplace_back([direct] { return registersThrough(std::move(*direct)); });
     } else {

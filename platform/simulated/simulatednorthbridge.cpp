@@ -25,7 +25,7 @@ void SimulatedNorthbridge::setRegister(std::uint8_t offset, std::uint32_t value)
 
 void SimulatedNorthbridge::setNodeRegister(unsigned node, std::uint8_t offset, std::uint32_t value)
 {
-    const PciFunctionAddress function{0, static_cast<std::uint8_t>(kNorthbridgeFunction.device + node), 3};
+    const PciFunctionAddress function = nodeFunction(node);
     if (!present(function))
         m_functions.push_back(function);
     m_registers[(northbridgeRegister(offset) + (node << 11)) & kRegisterMask] = value;
