@@ -17,11 +17,31 @@ namespace veltaro {
 class ConfigMechanismPortIo : public PortIo {
 public:
     bool SetPortVal(std::uint16_t port, std::uint32_t value, std::uint8_t sizeBytes) override;
-    bool GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes) override;
 
 protected:
-    // The register at `address`; empty when it cannot be read.
-    virtual std::optional<std::uint32_t> readConfigRegister(const ConfigAddress& address) const = 0;
+    // What GetPortVal answers, `readRegister(address)` giving the register
+    // at a ConfigAddress (empty when it cannot be read). A template rather
+    // than a virtual call: the tick's register read then runs in the
+    // driver's own GetPortVal, one call fewer between the sampler and the
+    // system call.
+    template <typename ReadRegister>
+    bool answerPortRead(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes,
+                        ReadRegister&& readRegister) const
+    {
+        if (sizeBytes != kConfigAccessBytes)
+            return false;
+        if (port == kConfigAddressPort) {
+            value = m_latchedAddress;
+            return true;
+        }
+        if (port != kConfigDataPort || (m_latchedAddress & kConfigEnableBit) == 0)
+            return false;
+        const std::optional<std::uint32_t> registerValue = readRegister(decodeConfigAddress(m_latchedAddress));
+        if (!registerValue)
+            return false;
+        value = *registerValue;
+        return true;
+    }
 
 private:
     std::uint32_t m_latchedAddress = 0;

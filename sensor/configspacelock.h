@@ -14,6 +14,9 @@ public:
     // True when the lock is now held, after a short wait at most.
     virtual bool acquire() = 0;
     virtual void release() = 0;
+    // True where the system already serialises every configuration access,
+    // so that holding this lock adds nothing.
+    virtual bool serialisedElsewhere() const { return false; }
 };
 
 // Where the system serialises every configuration access itself (the
@@ -22,6 +25,7 @@ class UncontendedConfigSpace final : public ConfigSpaceLock {
 public:
     bool acquire() override { return true; }
     void release() override {}
+    bool serialisedElsewhere() const override { return true; }
 };
 
 }  // namespace veltaro

@@ -9,6 +9,8 @@ namespace veltaro {
 // 32-bit address written to 0xCF8 selects a register, 0xCFC then reads it.
 inline constexpr std::uint16_t kConfigAddressPort = 0x0CF8;
 inline constexpr std::uint16_t kConfigDataPort = 0x0CFC;
+// Every access of the mechanism is a double word.
+inline constexpr std::uint8_t kConfigAccessBytes = 4;
 
 // Bit 31 enables the configuration cycle; while it is clear, accesses
 // to 0xCFC pass through as ordinary port I/O.

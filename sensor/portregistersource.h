@@ -33,11 +33,13 @@ public:
     std::optional<SourceReading> readDie(unsigned node, const DieSensor& die) override;
 
 private:
+    std::optional<SourceReading> readThermalRegister(const ProcessorFamily& row);
     std::optional<std::uint32_t> readUnderLock(std::uint32_t address);
     std::unique_ptr<PortIo> m_ownedPortIo;
     std::unique_ptr<ConfigSpaceLock> m_ownedLock;
     PortIo& m_portIo;
     ConfigSpaceLock& m_lock;
+    bool m_tickTakesLock;
     std::optional<unsigned> m_nodes;
 };
 

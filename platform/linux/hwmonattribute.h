@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -23,9 +26,50 @@ UniqueFd openAttribute(const std::filesystem::path& file);
 // attribute: sysfs writes each value as one line.
 std::optional<std::string> readAttribute(int fd);
 
+// Longer than any value the kernel's sensor drivers write: a driver name
+// or a signed number.
+inline constexpr std::size_t kLargestAttribute = 64;
+
+// The text of one read at offset 0 without its newline, in `buffer`; empty
+// as for readAttribute.
+inline std::optional<std::string_view> readAttributeLine(int fd, char (&buffer)[kLargestAttribute])
+{
+    ssize_t count;
+    do {
+        count = ::pread(fd, buffer, sizeof buffer, 0);
+    } while (count < 0 && errno == EINTR);
+    if (count <= 0 || static_cast<std::size_t>(count) == sizeof buffer || buffer[count - 1] != '\n')
+        return std::nullopt;
+    return std::string_view(buffer, static_cast<std::size_t>(count) - 1);
+}
+
 // A temperature attribute in millidegrees Celsius, as the kernel writes it
-// ("%ld\n"). Empty when it cannot be read or is not a whole number.
-std::optional<long long> readMillidegrees(int fd);
+// ("%ld\n"). Empty when it cannot be read or is not a whole number, or has
+// more digits than any figure a sensor gives (18 always fit). Defined
+// here, and with its digits read by hand rather than by std::from_chars,
+// whose general form costs as much as the rest of the tick: the tick
+// reads this.
+inline std::optional<long long> readMillidegrees(int fd)
+{
+    constexpr std::size_t kMostDigits = 18;
+    char buffer[kLargestAttribute];
+    const std::optional<std::string_view> line = readAttributeLine(fd, buffer);
+    if (!line)
+        return std::nullopt;
+    std::string_view digits = *line;
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (negative)
+        digits.remove_prefix(1);
+    if (digits.empty() || digits.size() > kMostDigits)
+        return std::nullopt;
+    long long value = 0;
+    for (const char digit : digits) {
+        if (digit < '0' || digit > '9')
+            return std::nullopt;
+        value = value * 10 + (digit - '0');
+    }
+    return negative ? -value : value;
+}
 
 // The same, opening the file for this one read.
 std::optional<std::string> readAttributeFile(const std::filesystem::path& file);

@@ -68,12 +68,8 @@ bool KernelTemperature::start()
     return search();
 }
 
-std::optional<long long> KernelTemperature::millidegrees()
+std::optional<long long> KernelTemperature::searchAgain()
 {
-    if (m_file.valid()) {
-        if (const std::optional<long long> reading = readMillidegrees(m_file.get()))
-            return reading;
-    }
     const std::chrono::steady_clock::time_point now = m_clock();
     if (now - m_lastSearch < kSearchInterval)
         return std::nullopt;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hwmonattribute.h"
 #include "uniquefd.h"
 
 namespace veltaro {
@@ -42,10 +43,19 @@ public:
     bool start();
 
     // Millidegrees Celsius as the kernel reports them; empty when no
-    // file reads.
-    std::optional<long long> millidegrees();
+    // file reads. Defined here so that the tick's read of the held file
+    // is not a further call away from the sampler.
+    std::optional<long long> millidegrees()
+    {
+        if (m_file.valid()) {
+            if (const std::optional<long long> reading = readMillidegrees(m_file.get()))
+                return reading;
+        }
+        return searchAgain();
+    }
 
 private:
+    std::optional<long long> searchAgain();
     bool search();
 
     std::filesystem::path m_functionFolder;

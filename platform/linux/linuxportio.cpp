@@ -68,13 +68,23 @@ std::filesystem::path LinuxPortIo::configFileOf(const PciFunctionAddress& functi
     return pciFunctionFolder(m_pciRoot, function) / "config";
 }
 
-std::optional<std::uint32_t> LinuxPortIo::readConfigRegister(const ConfigAddress& address) const
+[[gnu::hot]] bool LinuxPortIo::GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes)
 {
-    if (address.function == kNorthbridgeFunction) {
-        if (!m_northbridge.valid())
-            return std::nullopt;
-        return preadDword(m_northbridge.get(), address.registerOffset);
-    }
+    return answerPortRead(port, value, sizeBytes,
+                          [this](const ConfigAddress& address) { return readConfigRegister(address); });
+}
+
+[[gnu::hot]] std::optional<std::uint32_t> LinuxPortIo::readConfigRegister(const ConfigAddress& address) const
+{
+    if (address.function != kNorthbridgeFunction)
+        return readOtherFunction(address);
+    if (!m_northbridge.valid())
+        return std::nullopt;
+    return preadDword(m_northbridge.get(), address.registerOffset);
+}
+
+std::optional<std::uint32_t> LinuxPortIo::readOtherFunction(const ConfigAddress& address) const
+{
     for (const auto& [function, file] : m_heldFunctions) {
         if (function == address.function)
             return preadDword(file.get(), address.registerOffset);

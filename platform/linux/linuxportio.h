@@ -29,6 +29,7 @@ public:
     // True only when the northbridge function's descriptor really reads its
     // registers past offset 64: 4 bytes of the signature register 0xFC.
     bool InitializeWinIo() override;
+    bool GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes) override;
 
     // Keeps a descriptor of another function's file, opened early by
     // whoever could (root, for the other nodes' functions), and reads that
@@ -37,7 +38,8 @@ public:
 
 private:
     std::filesystem::path configFileOf(const PciFunctionAddress& function) const;
-    std::optional<std::uint32_t> readConfigRegister(const ConfigAddress& address) const override;
+    std::optional<std::uint32_t> readConfigRegister(const ConfigAddress& address) const;
+    std::optional<std::uint32_t> readOtherFunction(const ConfigAddress& address) const;
 
     std::filesystem::path m_pciRoot;
     std::unique_ptr<ConfigFileOpener> m_opener;
