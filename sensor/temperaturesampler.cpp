@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "temperaturesampler.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 
 #include "hextext.h"
@@ -33,21 +33,26 @@ long long floorDiv(long long value, long long divisor)
     return value % divisor < 0 ? quotient - 1 : quotient;
 }
 
+// The functions every tick runs carry [[gnu::hot]]: the compiler keeps
+// them together, so that the tick, which follows a system call that has
+// left the caches cold, touches few lines of code.
+
 // Families 0Fh, 10h and 11h go through the register text: two digits of it
 // are the field, family 0Fh's offset by 49.
-long long textFieldCelsius(std::uint32_t value, ThermalDecode decode)
+[[gnu::hot]] long long textFieldCelsius(std::uint32_t value, ThermalDecode decode)
 {
     const bool thermtrip = decode == ThermalDecode::Thermtrip;
     wchar_t registerText[8];
     Hex8(value, registerText);
-    const std::optional<std::int32_t> field =
-        readDecimal(HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, thermtrip ? 3 : 1, 2)));
+    wchar_t decimalText[kLongestDecimal];
+    const std::optional<std::int32_t> field = readDecimal(
+        HexDigitsToDecimal(digitsAt({registerText, std::size(registerText)}, thermtrip ? 3 : 1, 2), decimalText));
     // Two hexadecimal digits always have a decimal rendering.
     return static_cast<long long>(field.value_or(0)) - (thermtrip ? kThermtripFieldOffsetCelsius : 0);
 }
 
-std::optional<long long> registerCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
-                                         std::uint32_t value)
+[[gnu::hot]] std::optional<long long> registerCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
+                                                      std::uint32_t value)
 {
     if (value == kNoDeviceAnswered)
         return std::nullopt;
@@ -70,8 +75,8 @@ std::optional<long long> registerCelsius(const ProcessorFamily& row, const Detec
 // The kernel's figure is already the die's, with the offsets the drivers
 // know taken into account; what is left is to tell a measurement from
 // what the drivers make of a register that could not be read.
-std::optional<long long> kernelCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
-                                       long long millidegrees)
+[[gnu::hot]] std::optional<long long> kernelCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
+                                                    long long millidegrees)
 {
     const long long celsius = floorDiv(millidegrees, 1000);
     if (row.decode == ThermalDecode::Thermtrip) {
@@ -90,6 +95,19 @@ std::optional<long long> kernelCelsius(const ProcessorFamily& row, const Detecte
     return celsius;
 }
 
+// The FamilyCode compared character by character: a few characters, where
+// std::wstring's comparison calls the C library's wmemcmp on every tick.
+bool sameText(std::wstring_view text, std::wstring_view other)
+{
+    if (text.size() != other.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != other[i])
+            return false;
+    }
+    return true;
+}
+
 bool replacesLowReadings(ThermalDecode decode)
 {
     return decode == ThermalDecode::Thermtrip || decode == ThermalDecode::WholeDegrees;
@@ -104,25 +122,35 @@ std::wstring temperatureCaption(long long celsius)
     return caption;
 }
 
-void writeTemperatureCaption(long long celsius, std::wstring& caption)
+[[gnu::hot]] void writeTemperatureCaption(long long celsius, std::wstring& caption)
 {
-    // Written in one go, without std::to_wstring's swprintf and without
-    // intermediate texts: this runs on every tick, into a text whose room
-    // is kept from tick to tick.
-    char digits[24] = {};
-    const char* end = std::to_chars(digits, digits + sizeof digits, celsius).ptr;
-    wchar_t text[32];
+    // This runs on every tick, into a text whose room is kept from tick to
+    // tick: the characters are written in place rather than through
+    // assign(), whose general copy costs more than a caption's few.
+    wchar_t digits[kLongestDecimal] = {};
+    const std::wstring_view decimal = writeDecimal(celsius, digits);
+    const std::size_t length = decimal.size();
+    if (caption.size() != length + 3)
+        caption.resize(length + 3);
+    wchar_t* const text = caption.data();
     text[0] = L' ';
-    wchar_t* out = text + 1;
-    for (const char* digit = digits; digit != end; ++digit)
-        *out++ = static_cast<wchar_t>(*digit);
-    *out++ = L'\'';
-    *out++ = L'C';
-    caption.assign(text, static_cast<std::size_t>(out - text));
+    const wchar_t* decimalDigits = decimal.data();
+    if (length <= 3 && decimalDigits + 3 <= std::end(digits)) [[likely]] {
+        // Three characters whatever the length, without a loop (see
+        // writeDecimal): the caption has room for them, the digits' buffer
+        // holds them, and "'C" below overwrites what lies past the digits.
+        text[1] = decimalDigits[0];
+        text[2] = decimalDigits[1];
+        text[3] = decimalDigits[2];
+    } else {
+        std::copy(decimal.begin(), decimal.end(), text + 1);
+    }
+    text[length + 1] = L'\'';
+    text[length + 2] = L'C';
 }
 
-std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
-                                   const SourceReading& reading)
+[[gnu::hot]] std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
+                                                const SourceReading& reading)
 {
     if (reading.kind == SourceReading::Kind::KernelMillidegrees)
         return kernelCelsius(row, processor, reading.value);
@@ -155,9 +183,9 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     return caption;
 }
 
-bool TemperatureSampler::sample(const std::wstring& familyCode, std::wstring& caption)
+[[gnu::hot]] bool TemperatureSampler::sample(const std::wstring& familyCode, std::wstring& caption)
 {
-    if (familyCode != m_heldFamilyCode)
+    if (!sameText(familyCode, m_heldFamilyCode))
         holdRowOf(familyCode);
     m_lastCelsius.reset();
     if (m_row == nullptr)

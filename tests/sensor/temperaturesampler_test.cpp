@@ -164,20 +164,33 @@ TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
 
 TEST(TemperatureCaptionTest, WritesTheWholeRangeOfDegrees)
 {
+    // In an order whose captions grow and shrink: the tick writes each into
+    // the text it kept from the one before.
     const struct {
         long long celsius;
         const wchar_t* caption;
     } rows[] = {
         {40, L" 40'C"},
         {0, L" 0'C"},
+        {1000, L" 1000'C"},
+        {9, L" 9'C"},
         {-49, L" -49'C"},
         {255, L" 255'C"},
         {std::numeric_limits<long long>::max(), L" 9223372036854775807'C"},
+        {5, L" 5'C"},
         {std::numeric_limits<long long>::min(), L" -9223372036854775808'C"},
+        {10, L" 10'C"},
+        {-1, L" -1'C"},
+        {99, L" 99'C"},
+        {100, L" 100'C"},
+        {999, L" 999'C"},
     };
+    std::wstring kept;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.celsius);
         EXPECT_EQ(temperatureCaption(row.celsius), row.caption);
+        writeTemperatureCaption(row.celsius, kept);
+        EXPECT_EQ(kept, row.caption);
     }
 }
 
