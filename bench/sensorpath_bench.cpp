@@ -43,6 +43,14 @@ private:
     std::filesystem::path m_config;
 };
 
+// One tree for the whole run: the floor and the tick read the same file,
+// so that their ratio compares what the program adds, not two files.
+const NorthbridgeTree& northbridgeTree()
+{
+    static const NorthbridgeTree tree;
+    return tree;
+}
+
 // A driver that answers every read at once with a fixed register value.
 class ConstantPortIo final : public PortIo {
 public:
@@ -66,7 +74,7 @@ private:
 // descriptor opened once.
 void BM_BarePread(benchmark::State& state)
 {
-    const NorthbridgeTree tree;
+    const NorthbridgeTree& tree = northbridgeTree();
     const int fd = ::open(tree.config().c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw std::runtime_error("cannot open the fixture");
@@ -84,7 +92,7 @@ BENCHMARK(BM_BarePread);
 // the caption.
 void BM_TickSensorPath(benchmark::State& state)
 {
-    const NorthbridgeTree tree;
+    const NorthbridgeTree& tree = northbridgeTree();
     LinuxPortIo portIo(tree.root());
     if (!portIo.InitializeWinIo())
         throw std::runtime_error("the driver does not read the fixture");
@@ -137,10 +145,17 @@ private:
     std::filesystem::path m_temperature;
 };
 
+// The same for the kernel's way.
+const KernelSensorTree& kernelSensorTree()
+{
+    static const KernelSensorTree tree;
+    return tree;
+}
+
 // The floor of the kernel's way: one read of the held temperature file.
 void BM_BareHwmonPread(benchmark::State& state)
 {
-    const KernelSensorTree tree;
+    const KernelSensorTree& tree = kernelSensorTree();
     const int fd = ::open(tree.temperature().c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw std::runtime_error("cannot open the fixture");
@@ -157,7 +172,7 @@ BENCHMARK(BM_BareHwmonPread);
 // turned into the caption.
 void BM_TickKernelReading(benchmark::State& state)
 {
-    const KernelSensorTree tree;
+    const KernelSensorTree& tree = kernelSensorTree();
     KernelReadingSource source(tree.root(), tree.procRoot());
     if (!source.start())
         throw std::runtime_error("the source does not read the fixture");
