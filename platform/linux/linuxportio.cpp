@@ -11,14 +11,13 @@ namespace veltaro {
 
 namespace {
 
-constexpr std::uint8_t kDword = 4;
 constexpr std::uint32_t kAllOnes = 0xFFFF'FFFF;
 
 // Exactly 4 bytes or nothing: past the first 64 bytes an unprivileged
 // descriptor reads 0 bytes rather than failing.
 std::optional<std::uint32_t> preadDword(int fd, std::uint8_t offset)
 {
-    unsigned char bytes[kDword];
+    unsigned char bytes[kConfigAccessBytes];
     ssize_t count;
     do {
         count = ::pread(fd, bytes, sizeof bytes, offset);

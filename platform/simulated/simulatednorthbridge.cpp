@@ -7,7 +7,6 @@ namespace veltaro {
 
 namespace {
 
-constexpr std::uint8_t kDword = 4;
 // The address without the two low bits, which the mechanism ignores.
 constexpr std::uint32_t kRegisterMask = 0xFFFF'FFFC;
 
@@ -56,7 +55,7 @@ bool SimulatedNorthbridge::InitializeWinIo()
 
 bool SimulatedNorthbridge::SetPortVal(std::uint16_t port, std::uint32_t value, std::uint8_t sizeBytes)
 {
-    if (sizeBytes != kDword)
+    if (sizeBytes != kConfigAccessBytes)
         return false;
     if (port == kConfigAddressPort) {
         m_latchedAddress = value;
@@ -71,7 +70,7 @@ bool SimulatedNorthbridge::SetPortVal(std::uint16_t port, std::uint32_t value, s
 
 bool SimulatedNorthbridge::GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes)
 {
-    if (port != kConfigDataPort || sizeBytes != kDword || (m_latchedAddress & kConfigEnableBit) == 0)
+    if (port != kConfigDataPort || sizeBytes != kConfigAccessBytes || (m_latchedAddress & kConfigEnableBit) == 0)
         return false;
     const ConfigAddress address = decodeConfigAddress(m_latchedAddress);
     if (!present(address.function)) {

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include "hwmonattribute.h"
 #include "kernelsensorfixture.h"
 #include "kerneltemperature.h"
 
@@ -47,30 +44,6 @@ TEST(KernelTemperatureTest, ReadsTemp2OnlyWhereItIsTheDiesAndReads)
                                       std::chrono::steady_clock::now);
         EXPECT_TRUE(temperature.start());
         EXPECT_EQ(temperature.millidegrees(), row.millidegrees);
-    }
-}
-
-// The figure as sysfs writes it ("%ld\n"); anything else is no figure.
-TEST(KernelTemperatureTest, ReadsOnlyAWholeSignedFigureOnOneLine)
-{
-    const std::pair<const char*, std::optional<long long>> cases[] = {
-        {"55125\n", 55125},
-        {"0\n", 0},
-        {"-28000\n", -28000},
-        {"999999999999999999\n", 999'999'999'999'999'999},
-        {"1000000000000000000\n", std::nullopt},
-        {"-\n", std::nullopt},
-        {"+55125\n", std::nullopt},
-        {"55-125\n", std::nullopt},
-        {"55125", std::nullopt},
-        {"\n", std::nullopt},
-    };
-    testing::FixtureTree tree;
-    for (const auto& [text, millidegrees] : cases) {
-        SCOPED_TRACE(text);
-        const UniqueFd fd = openAttribute(tree.writeFile("temp1_input", text));
-        ASSERT_TRUE(fd.valid());
-        EXPECT_EQ(readMillidegrees(fd.get()), millidegrees);
     }
 }
 

@@ -164,8 +164,7 @@ TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
 
 TEST(TemperatureCaptionTest, WritesTheWholeRangeOfDegrees)
 {
-    // In an order whose captions grow and shrink: the tick writes each into
-    // the text it kept from the one before.
+    // Growing and shrinking, each into the text kept from the one before.
     const struct {
         long long celsius;
         const wchar_t* caption;
@@ -177,12 +176,7 @@ TEST(TemperatureCaptionTest, WritesTheWholeRangeOfDegrees)
         {-49, L" -49'C"},
         {255, L" 255'C"},
         {std::numeric_limits<long long>::max(), L" 9223372036854775807'C"},
-        {5, L" 5'C"},
         {std::numeric_limits<long long>::min(), L" -9223372036854775808'C"},
-        {10, L" 10'C"},
-        {-1, L" -1'C"},
-        {99, L" 99'C"},
-        {100, L" 100'C"},
         {999, L" 999'C"},
     };
     std::wstring kept;
