@@ -13,14 +13,14 @@
 
 namespace veltaro {
 
-// The configuration mechanism of ports 0xCF8/0xCFC, emulated on the
-// kernel's PCI files (<pciRoot>/devices/0000:BB:DD.F/config) instead of
-// raw port instructions: the kernel serialises our reads with every other
-// user of configuration space, which the bare port pair cannot.
 // A PCI function's folder below <pciRoot>/devices, as the kernel names
 // it: 0000:BB:DD.F.
 std::filesystem::path pciFunctionFolder(const std::filesystem::path& pciRoot, const PciFunctionAddress& function);
 
+// The configuration mechanism of ports 0xCF8/0xCFC, emulated on the
+// kernel's PCI files (<pciRoot>/devices/0000:BB:DD.F/config) instead of
+// raw port instructions: the kernel serialises our reads with every other
+// user of configuration space, which the bare port pair cannot.
 class LinuxPortIo final : public ConfigMechanismPortIo {
 public:
     explicit LinuxPortIo(std::filesystem::path pciRoot = "/sys/bus/pci",
