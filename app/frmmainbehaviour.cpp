@@ -37,6 +37,7 @@ FrmmainBehaviour::FrmmainBehaviour(FrmmainView& view, const FrmmainServices& ser
     , m_services(services)
     , m_sampler(services.readings)
     , m_details(services.readings)
+    , m_calls(services.clock)
     , m_functions(services.registry, services.computerName, services.messages)
 {
 }
@@ -71,15 +72,18 @@ bool FrmmainBehaviour::start()
 
 void FrmmainBehaviour::onTimer1Tick()
 {
-    if (m_sampler.sample(m_view.familyCode(), m_caption))
+    m_calls.renew();
+    if (m_calls.timed([this] { return m_sampler.sample(m_view.familyCode(), m_caption); }))
         m_view.setTemperatureCaption(m_caption);
-    if (m_view.readoutDetailsShown())
-        m_view.setReadoutDetails(readoutDetails());
+    if (m_view.readoutDetailsShown() && !m_calls.spent())
+        m_view.setReadoutDetails(m_details.text(m_sampler, &m_calls));
 }
 
 std::wstring FrmmainBehaviour::readoutDetails()
 {
-    return m_details.text(m_sampler);
+    m_calls.renew();
+    m_services.readings.recountNodes();
+    return m_details.text(m_sampler, &m_calls);
 }
 
 void FrmmainBehaviour::onLabel3Click()

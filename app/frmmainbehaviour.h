@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "callbudget.h"
 #include "frmmainview.h"
 #include "functions.h"
 #include "readoutdetails.h"
@@ -25,6 +26,8 @@ struct FrmmainServices {
     Shell& shell;
     // What the processor the program runs on says of itself.
     ProcessorIdentity& processorIdentity;
+    // Times the driver calls of each tick.
+    SteadyClock clock;
 };
 
 // The demo's window title: it says that its figures are no measurement.
@@ -55,12 +58,12 @@ public:
 
     // One temperature sample: the readout's caption, or no change when
     // the text field holds no FamilyCode; while the readout's tooltip
-    // shows, its details too.
+    // shows, its details too, unless the sample's call was slow.
     void onTimer1Tick();
 
     // The readout's tooltip text, read now: every node's figure, each
-    // die's, and the highest reading since start. For the face to call
-    // when the tooltip is about to show.
+    // die's, and the highest reading since start, the nodes counted anew.
+    // For the face to call when the tooltip is about to show.
     std::wstring readoutDetails();
 
     // The contact link: hands "mailto: " and the contact address to the
@@ -74,6 +77,7 @@ private:
     // The readout's caption, written anew at each tick in the same room.
     std::wstring m_caption;
     ReadoutDetails m_details;
+    CallBudget m_calls;
     Functions m_functions;
 };
 

@@ -19,11 +19,18 @@ target_include_directories(veltaro_productinfo INTERFACE ${VELTARO_GENERATED_DIR
 
 if(WIN32)
     enable_language(RC)
-    # One script per program file: they differ in the file's own name.
+    # One script and one manifest per program file: they differ in the
+    # file's own name and in the rights the program asks for.
     set(VELTARO_PROGRAM_FILE_NAME ${PROJECT_NAME})
+    set(VELTARO_EXECUTION_LEVEL highestAvailable)
+    set(VELTARO_MANIFEST ${VELTARO_GENERATED_DIR}/veltaro.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/app/win32/veltaro.manifest.in ${VELTARO_MANIFEST} @ONLY)
     set(VELTARO_RESOURCE_SCRIPT ${VELTARO_GENERATED_DIR}/veltaro.rc)
     configure_file(${PROJECT_SOURCE_DIR}/app/win32/veltaro.rc.in ${VELTARO_RESOURCE_SCRIPT} @ONLY)
     set(VELTARO_PROGRAM_FILE_NAME ${PROJECT_NAME}-demo)
+    set(VELTARO_EXECUTION_LEVEL asInvoker)
+    set(VELTARO_MANIFEST ${VELTARO_GENERATED_DIR}/veltaro-demo.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/app/win32/veltaro.manifest.in ${VELTARO_MANIFEST} @ONLY)
     set(VELTARO_DEMO_RESOURCE_SCRIPT ${VELTARO_GENERATED_DIR}/veltaro-demo.rc)
     configure_file(${PROJECT_SOURCE_DIR}/app/win32/veltaro.rc.in ${VELTARO_DEMO_RESOURCE_SCRIPT} @ONLY)
 endif()

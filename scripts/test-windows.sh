@@ -8,7 +8,8 @@
 # portable archives (build/windows-x64/package, build/windows-x86/package).
 #
 # VELTARO_PAWNIO_MODULES_DIR, where set, names a folder with PawnIO's
-# three AMD modules and their licence for the 64-bit archive.
+# three AMD modules and their licence for the 64-bit archive, and
+# VELTARO_PAWNIO_MODULES_TAG the release they come from (0.2.10 unless set).
 #
 # The 32-bit build is built and packaged, not run: 32-bit programs need
 # Debian's 32-bit Wine and a kernel that runs 32-bit programs, which the
@@ -19,7 +20,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine xvfb xauth unzip
 
 modules_dir=${VELTARO_PAWNIO_MODULES_DIR:+$(realpath "$VELTARO_PAWNIO_MODULES_DIR")}
-cmake --preset windows-x64 -DVELTARO_PAWNIO_MODULES_DIR="$modules_dir" >/dev/null
+cmake --preset windows-x64 -DVELTARO_PAWNIO_MODULES_DIR="$modules_dir" \
+    -DVELTARO_PAWNIO_MODULES_TAG="${VELTARO_PAWNIO_MODULES_TAG:-0.2.10}" >/dev/null
 cmake --preset windows-x86 >/dev/null
 for arch in x64 x86; do
     cmake --build --preset "windows-$arch"
@@ -50,6 +52,22 @@ if [ -n "${VELTARO_PAWNIO_MODULES_DIR:-}" ]; then
     modules="AMDFamily0F.bin AMDFamily10.bin AMDFamily17.bin PawnIO-Modules-LICENSE.txt "
 fi
 for archive in build/windows-x64/package/Veltaro-*-win64.zip build/windows-x86/package/Veltaro-*-win32.zip; do
+    # The modules' release to use, by its tag; and where the archive
+    # carries them, the tag they come from and where its source is.
+    readme=$(unzip -p "$archive" '*/README.txt' | tr -d '\r' | tr -s ' \n' '  ')
+    case "$archive:$readme" in
+    *-win64.zip:*"PawnIO.Modules release 0.2.10 (tag 0.2.10) or later"*) ;;
+    *-win32.zip:*) ;;
+    *)
+        echo "$archive: its README.txt does not name PawnIO.Modules 0.2.10 by its tag" >&2
+        exit 1
+        ;;
+    esac
+    if [ -n "$modules" ] && [[ "$archive" == *-win64.zip ]] &&
+        [[ "$readme" != *"PawnIO.Modules/tree/${VELTARO_PAWNIO_MODULES_TAG:-0.2.10}"* ]]; then
+        echo "$archive carries the modules without naming their release's source" >&2
+        exit 1
+    fi
     expected=$ours
     case "$archive" in *-win64.zip) expected="$modules$ours" ;; esac
     contents=$(unzip -Z1 "$archive" | sed 's|^[^/]*/||' | LC_ALL=C sort | tr '\n' ' ')

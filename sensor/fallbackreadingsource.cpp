@@ -40,6 +40,12 @@ unsigned FallbackReadingSource::nodeCount(const ProcessorFamily& row)
     return m_started ? m_started->nodeCount(row) : 1;
 }
 
+void FallbackReadingSource::recountNodes()
+{
+    if (m_started)
+        m_started->recountNodes();
+}
+
 std::optional<SourceReading> FallbackReadingSource::readNode(const ProcessorFamily& row, unsigned node)
 {
     return m_started ? m_started->readNode(row, node) : std::nullopt;

@@ -28,6 +28,7 @@ public:
     std::optional<std::uint32_t> signatureRegister() override;
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
     unsigned nodeCount(const ProcessorFamily& row) override;
+    void recountNodes() override;
     std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node) override;
     std::optional<SourceReading> readDie(unsigned node, const DieSensor& die) override;
 

@@ -69,6 +69,11 @@ public:
     // once started: 1 to kMaxNodes.
     virtual unsigned nodeCount(const ProcessorFamily& /*row*/) { return 1; }
 
+    // Asks for the nodes to be counted anew at the next nodeCount(), as
+    // when the readout's tooltip opens: a node's figure may have come
+    // since. A source that counts at a cost may keep its count a while.
+    virtual void recountNodes() {}
+
     // Node n's temperature, as read() gives node 0's.
     virtual std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node)
     {

@@ -48,20 +48,22 @@ ReadoutDetails::ReadoutDetails(ReadingSource& source)
 {
 }
 
-std::wstring ReadoutDetails::text(const TemperatureSampler& sampler)
+std::wstring ReadoutDetails::text(const TemperatureSampler& sampler, CallBudget* budget)
 {
     std::wstring text;
     const ProcessorFamily* row = sampler.row();
     if (row != nullptr) {
-        const unsigned nodes = std::clamp(m_source.nodeCount(*row), 1u, kMaxNodes);
-        for (unsigned node = 0; node < nodes; ++node) {
-            std::optional<long long> celsius = sampler.lastCelsius();
-            if (node != 0) {
-                const std::optional<SourceReading> reading = m_source.readNode(*row, node);
-                celsius = reading ? celsiusOf(*row, sampler.processor(), *reading) : std::nullopt;
+        if (budget == nullptr || !budget->spent()) {
+            const auto count = [&] { return m_source.nodeCount(*row); };
+            m_nodes = std::clamp(budget != nullptr ? budget->timed(count) : count(), 1u, kMaxNodes);
+        }
+        readFigures(*row, sampler.processor(), budget);
+        for (unsigned node = 0; node < m_nodes; ++node) {
+            appendLine(text, L"Node ", node, node == 0 ? sampler.lastCelsius() : m_celsius[node * kFiguresPerNode]);
+            for (unsigned number = 1; number <= kMaxDieSensors; ++number) {
+                if (m_diesSeen.test(node * kMaxDieSensors + (number - 1)))
+                    appendLine(text, L"  CCD ", number, m_celsius[node * kFiguresPerNode + number]);
             }
-            appendLine(text, L"Node ", node, celsius);
-            appendDies(text, *row, sampler.processor(), node);
         }
     }
     if (!text.empty())
@@ -72,21 +74,34 @@ std::wstring ReadoutDetails::text(const TemperatureSampler& sampler)
     return text;
 }
 
-void ReadoutDetails::appendDies(std::wstring& text, const ProcessorFamily& row, const DetectedFamily& processor,
-                                unsigned node)
+void ReadoutDetails::readFigures(const ProcessorFamily& row, const DetectedFamily& processor, CallBudget* budget)
 {
     const DieSensorLayout layout = dieSensorsOf(row, processor.model);
-    for (unsigned number = 1; number <= kMaxDieSensors; ++number) {
-        DieSensor die{number, std::nullopt};
-        if (number <= layout.count)
-            die.smnAddress = dieTemperatureAddress(layout, number - 1);
-        const std::optional<SourceReading> reading = m_source.readDie(node, die);
-        const std::optional<long long> celsius = reading ? dieCelsiusOf(*reading) : std::nullopt;
-        const std::size_t seen = node * kMaxDieSensors + (number - 1);
-        if (celsius)
-            m_diesSeen.set(seen);
-        if (m_diesSeen.test(seen))
-            appendLine(text, L"  CCD ", number, celsius);
+    const unsigned figures = m_nodes * kFiguresPerNode;
+    for (unsigned done = 0; done < figures; ++done) {
+        const unsigned figure = (m_resumeAt + done) % figures;
+        if (budget != nullptr && budget->spent()) {
+            m_resumeAt = figure;
+            return;
+        }
+        const unsigned node = figure / kFiguresPerNode;
+        const unsigned number = figure % kFiguresPerNode;
+        if (number == 0 && node == 0)
+            continue;
+        const auto read = [&]() -> std::optional<long long> {
+            if (number == 0) {
+                const std::optional<SourceReading> reading = m_source.readNode(row, node);
+                return reading ? celsiusOf(row, processor, *reading) : std::nullopt;
+            }
+            DieSensor die{number, std::nullopt};
+            if (number <= layout.count)
+                die.smnAddress = dieTemperatureAddress(layout, number - 1);
+            const std::optional<SourceReading> reading = m_source.readDie(node, die);
+            return reading ? dieCelsiusOf(*reading) : std::nullopt;
+        };
+        m_celsius[figure] = budget != nullptr ? budget->timed(read) : read();
+        if (number != 0 && m_celsius[figure])
+            m_diesSeen.set(node * kMaxDieSensors + (number - 1));
     }
 }
 

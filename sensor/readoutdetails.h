@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <optional>
 #include <string>
 
+#include "callbudget.h"
 #include "familycode.h"
 #include "readingsource.h"
 
@@ -27,16 +29,29 @@ std::optional<long long> dieCelsiusOf(const SourceReading& reading);
 // the dies are read here, so only while the tooltip shows. A die is listed
 // once it has given a measurement: a model's layout may name dies that
 // its part does not have.
+//
+// Under a tick's call budget, the reads stop once one call was slow; the
+// figures not read this time keep their last reading, and the next text
+// reads on from where this one stopped, so that every figure comes round.
 class ReadoutDetails {
 public:
     explicit ReadoutDetails(ReadingSource& source);
 
-    std::wstring text(const TemperatureSampler& sampler);
+    // Without a budget, every figure is read.
+    std::wstring text(const TemperatureSampler& sampler, CallBudget* budget = nullptr);
 
 private:
-    void appendDies(std::wstring& text, const ProcessorFamily& row, const DetectedFamily& processor, unsigned node);
+    // Each node's own figure, then its dies, node after node.
+    static constexpr unsigned kFiguresPerNode = 1 + kMaxDieSensors;
+
+    void readFigures(const ProcessorFamily& row, const DetectedFamily& processor, CallBudget* budget);
 
     ReadingSource& m_source;
+    unsigned m_nodes = 1;
+    unsigned m_resumeAt = 0;
+    // Whole degrees by figure, as readFigures numbers them; node 0's own
+    // comes from the readout's tick.
+    std::array<std::optional<long long>, std::size_t{kMaxNodes} * kFiguresPerNode> m_celsius;
     std::bitset<std::size_t{kMaxNodes} * kMaxDieSensors> m_diesSeen;
 };
 

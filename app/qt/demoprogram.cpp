@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <chrono>
+
 #include "demonorthbridge.h"
 #include "demoprocessoridentity.h"
 #include "demoreadings.h"
@@ -22,7 +24,7 @@ int runDemo(QApplication& application)
     DemoReadings readings(northbridge);
     DemoRegistry registry(*computerName);
     QtMessageService messages;
-    return runVeltaro(application, {readings, registry, *computerName, messages, *shell, processor},
+    return runVeltaro(application, {readings, registry, *computerName, messages, *shell, processor, std::chrono::steady_clock::now},
                       QString::fromWCharArray(kDemoTitle));
 }
 

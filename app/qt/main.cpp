@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 
+#include <chrono>
+
 #include "qtmessageservice.h"
 #include "startup.h"
 #include "systemservices.h"
@@ -18,6 +20,6 @@ int main(int argc, char* argv[])
     const auto computerName = veltaro::createSystemComputerName();
     const auto processorIdentity = veltaro::createSystemProcessorIdentity();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(application, {*readings, *registry, *computerName, messages, *shell, *processorIdentity},
+    return veltaro::runVeltaro(application, {*readings, *registry, *computerName, messages, *shell, *processorIdentity, std::chrono::steady_clock::now},
                                QString::fromWCharArray(veltaro::kApplicationTitle));
 }

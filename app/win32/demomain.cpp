@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <windows.h>
 
+#include <chrono>
+
 #include "demonorthbridge.h"
 #include "demoprocessoridentity.h"
 #include "demoreadings.h"
@@ -22,6 +24,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     veltaro::DemoReadings readings(northbridge);
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance, {readings, registry, *computerName, messages, *shell, processor},
+    return veltaro::win32::runVeltaro(instance, {readings, registry, *computerName, messages, *shell, processor, std::chrono::steady_clock::now},
                                       veltaro::kDemoTitle);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <windows.h>
 
+#include <chrono>
+
 #include "librarysearch.h"
 #include "startup.h"
 #include "systemservices.h"
@@ -16,6 +18,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     const auto processorIdentity = veltaro::createSystemProcessorIdentity();
     veltaro::WindowsMessageService messages;
     return veltaro::win32::runVeltaro(instance,
-                                      {*readings, *registry, *computerName, messages, *shell, *processorIdentity},
+                                      {*readings, *registry, *computerName, messages, *shell, *processorIdentity, std::chrono::steady_clock::now},
                                       veltaro::kApplicationTitle);
 }

@@ -10,7 +10,8 @@ namespace veltaro {
 
 // The kernel's description of the processors (/proc/cpuinfo): one block of
 // "name<tabs>: value" lines per logical processor, blocks separated by a
-// blank line.
+// blank line. A line longer than the kernel ever writes (64 KiB) is cut
+// there, so a planted file costs no more memory than that.
 using CpuInfoFields = std::map<std::string, std::string>;
 
 std::vector<CpuInfoFields> readCpuInfoBlocks(std::istream& in);

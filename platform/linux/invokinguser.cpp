@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -26,7 +27,7 @@ constexpr id_t kUnreadableId = static_cast<id_t>(-1);
 
 // The id in the environment variable `name` as sudo and pkexec write it,
 // decimal digits only; nothing when it is not set, kUnreadableId when it
-// holds anything else.
+// holds anything else, which is then said in one line on stderr.
 std::optional<id_t> idVariable(const char* name)
 {
     const char* text = std::getenv(name);
@@ -35,9 +36,18 @@ std::optional<id_t> idVariable(const char* name)
     const std::string_view digits(text);
     id_t id = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        return kUnreadableId;
-    return id;
+    const char* wrong = nullptr;
+    if (digits.empty())
+        wrong = "is empty";
+    else if (digits.find_first_not_of("0123456789") != std::string_view::npos || end != digits.data() + digits.size())
+        wrong = "holds other characters than decimal digits";
+    else if (error != std::errc() || id == kUnreadableId)
+        wrong = "is past the largest id";
+    if (wrong == nullptr)
+        return id;
+    std::fprintf(stderr, "veltaro: %s \"%.40s\" %s: it must be the id of the user who started the program\n", name,
+                 text, wrong);
+    return kUnreadableId;
 }
 
 // Root's capabilities go with the change of all ids away from 0, unless
@@ -79,19 +89,24 @@ bool dropToInvokingUser()
         return true;
     // sudo names the user and their primary group; pkexec the user alone.
     std::optional<id_t> uid = idVariable("SUDO_UID");
-    std::optional<id_t> gid = uid ? idVariable("SUDO_GID") : std::nullopt;
+    const bool bySudo = uid.has_value();
     if (!uid)
         uid = idVariable("PKEXEC_UID");
     // A root login, or root that started the program for root, keeps root.
     if (!uid || *uid == 0)
         return true;
-    if (*uid == kUnreadableId || gid == kUnreadableId)
+    if (*uid == kUnreadableId)
+        return false;
+    std::optional<id_t> gid = bySudo ? idVariable("SUDO_GID") : std::nullopt;
+    if (gid == kUnreadableId)
         return false;
 
     // cppcheck-suppress getpwuidCalled ; runs once, before any thread starts
     const passwd* account = ::getpwuid(*uid);
-    if (!gid && account == nullptr)
+    if (!gid && account == nullptr) {
+        std::fprintf(stderr, "veltaro: user id %u has no account, and no group was given\n", *uid);
         return false;
+    }
     if (!gid)
         gid = account->pw_gid;
     std::optional<std::string> name;
@@ -104,10 +119,11 @@ bool dropToInvokingUser()
     // The groups first, while root may still change them: root's own
     // supplementary groups must not stay with the user.
     const bool grouped = name ? ::initgroups(name->c_str(), *gid) == 0 : ::setgroups(1, &*gid) == 0;
-    if (!grouped || ::setresgid(*gid, *gid, *gid) != 0 || ::setresuid(*uid, *uid, *uid) != 0)
+    if (!grouped || ::setresgid(*gid, *gid, *gid) != 0 || ::setresuid(*uid, *uid, *uid) != 0 ||
+        !dropCapabilities() || !runsAs(*uid, *gid) || ::setuid(0) == 0) {
+        std::fprintf(stderr, "veltaro: could not give up root for user id %u, group id %u\n", *uid, *gid);
         return false;
-    if (!dropCapabilities() || !runsAs(*uid, *gid) || ::setuid(0) == 0)
-        return false;
+    }
 
     // What the toolkit and the mail opener read as the user's own places.
     if (name) {

@@ -63,8 +63,15 @@ unsigned KernelReadingSource::nodeCount(const ProcessorFamily& /*row*/)
         while (nodes < kMaxNodes && !hwmonFoldersOf(functionFolderOf(nodes), m_driver).empty())
             ++nodes;
         m_nodes = nodes;
+        m_nodesCountedAt = m_clock();
     }
     return *m_nodes;
+}
+
+void KernelReadingSource::recountNodes()
+{
+    if (m_nodes && m_clock() - m_nodesCountedAt >= std::chrono::seconds(1))
+        m_nodes.reset();
 }
 
 std::optional<SourceReading> KernelReadingSource::readNode(const ProcessorFamily& row, unsigned node)

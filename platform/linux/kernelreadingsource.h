@@ -31,8 +31,12 @@ public:
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
 
     // Every node's function, 0000:00:18.3 to 0000:00:1f.3, that has a
-    // folder of the driver, counted once, the first time it is asked.
+    // folder of the driver, counted the first time it is asked and again
+    // after recountNodes(); a module the kernel loads late, or a node it
+    // brings up late, gets its folder after the program has started.
     unsigned nodeCount(const ProcessorFamily& row) override;
+    // At most once a second: the count lists up to eight folders.
+    void recountNodes() override;
     // Node n's figure from its function's folder, chosen as node 0's is.
     std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node) override;
     // The file of node n's folder whose label reads Tccd<number>.
@@ -48,6 +52,7 @@ private:
     std::string m_driver;
     std::optional<KernelTemperature> m_temperature;
     std::optional<unsigned> m_nodes;
+    std::chrono::steady_clock::time_point m_nodesCountedAt;
     std::array<std::optional<KernelTemperature>, kMaxNodes> m_otherNodes;
     // Per node, the die files by their number; looked for again when a
     // read fails.

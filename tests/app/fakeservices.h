@@ -28,7 +28,7 @@ struct FakeServices {
         hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
     }
 
-    FrmmainServices services() { return {readings, registry, computerName, messages, shell, processorIdentity}; }
+    FrmmainServices services() { return {readings, registry, computerName, messages, shell, processorIdentity, clock}; }
 
     FakePortIo ports;
     FakeComputerName computerName{"testbox"};
@@ -39,6 +39,7 @@ struct FakeServices {
     FakeProcessorIdentity processorIdentity;
     FakeConfigSpaceLock configSpaceLock;
     PortRegisterSource readings{ports, configSpaceLock};
+    SteadyClock clock = std::chrono::steady_clock::now;
 };
 
 }  // namespace veltaro::testing

@@ -4,6 +4,7 @@
 // readout's details.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "readoutdetails.h"
@@ -17,6 +18,8 @@ class ScriptedSource final : public ReadingSource {
 public:
     std::map<unsigned, std::optional<SourceReading>> nodes;
     std::map<std::pair<unsigned, unsigned>, SourceReading> dies;  // (node, die number)
+    // Told of each node's and die's read: (node, die number, or 0 for the node's own).
+    std::function<void(unsigned, unsigned)> onRead = [](unsigned, unsigned) {};
 
     bool start() override { return true; }
     std::optional<std::uint32_t> signatureRegister() override { return std::nullopt; }
@@ -24,10 +27,12 @@ public:
     unsigned nodeCount(const ProcessorFamily&) override { return static_cast<unsigned>(nodes.size()); }
     std::optional<SourceReading> readNode(const ProcessorFamily&, unsigned node) override
     {
+        onRead(node, 0);
         return nodes.count(node) != 0 ? nodes[node] : std::nullopt;
     }
     std::optional<SourceReading> readDie(unsigned node, const DieSensor& die) override
     {
+        onRead(node, die.number);
         const auto found = dies.find({node, die.number});
         return found == dies.end() ? std::nullopt : std::optional<SourceReading>(found->second);
     }
@@ -172,6 +177,42 @@ TEST(ReadoutDetailsTest, ListsEveryNodeAndTheDiesThatMeasure)
     sampler.sample(L"19");
     EXPECT_EQ(details.text(sampler),
               L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: -\nNode 1: 49'C\nHighest since start: 52'C");
+}
+
+// Once one call took longer than 50 ms the reads stop; the next text reads
+// on from there, and what was not read keeps its last figure.
+TEST(ReadoutDetailsTest, AfterASlowCallTheReadsStopAndTheNextTextReadsOn)
+{
+    using namespace std::chrono_literals;
+    ScriptedSource source;
+    source.nodes = {{0, degrees(52)}, {1, degrees(49)}};
+    source.dies = {{{0, 1}, SourceReading::registerValue(0x800 | 776)},   // 48'C
+                   {{0, 2}, SourceReading::registerValue(0x800 | 792)}};  // 50'C
+    std::chrono::steady_clock::time_point now{};
+    std::vector<std::pair<unsigned, unsigned>> reads;
+    source.onRead = [&](unsigned node, unsigned die) {
+        reads.emplace_back(node, die);
+        now += node == 0 && die == 2 ? 51ms : 50ms;
+    };
+    TemperatureSampler sampler(source);
+    sampler.setProcessor(family(L"19", 0x21));
+    sampler.sample(L"19");
+    ReadoutDetails details(source);
+    CallBudget budget([&] { return now; });
+
+    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C");
+    EXPECT_EQ(reads, (std::vector<std::pair<unsigned, unsigned>>{{0, 1}, {0, 2}}));
+    EXPECT_TRUE(budget.spent());
+    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C");
+    EXPECT_EQ(reads.size(), 2u) << "a spent tick reads nothing";
+
+    reads.clear();
+    source.dies.erase({0, 1});
+    budget.renew();
+    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 1: -\n  CCD 2: 50'C\nNode 1: 49'C\nHighest since start: 52'C");
+    ASSERT_EQ(reads.size(), 2u * 17 - 1);
+    EXPECT_EQ(reads.front(), std::make_pair(0u, 3u));
+    EXPECT_EQ(reads.back(), std::make_pair(0u, 2u));
 }
 
 struct DieLayoutCase {

@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <sstream>
 #include <iterator>
 
 #include <gtest/gtest.h>
 
+#include "cpuinfoblocks.h"
 #include "codepage.h"
 #include "fakecomputername.h"
 #include "fixturetree.h"
@@ -198,6 +200,16 @@ TEST(HardwareTreeTest, ShowsANonAsciiProcessorNameInTheUsersEncoding)
     EXPECT_EQ(identifyProcessor(machine.functions, machine.messages), L" CPU: Pr\u00FC"
                                                                       L"fprozessor f\u00FCr \u00DC"
                                                                       L"bungen");
+}
+
+// A line past what the kernel writes is cut; the lines after it count.
+TEST(CpuInfoBlocksTest, CutsALineLongerThanTheKernelEverWrites)
+{
+    std::istringstream in("processor\t: 0\nflags\t\t: " + std::string(1 << 20, 'x') + "\nvendor_id\t: AuthenticAMD\n");
+    const std::vector<CpuInfoFields> blocks = readCpuInfoBlocks(in);
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_LE(blocks[0].at("flags").size(), 64u * 1024);
+    EXPECT_EQ(blocks[0].at("vendor_id"), "AuthenticAMD");
 }
 
 struct HostNameCase {

@@ -506,6 +506,25 @@ TEST(EndToEnd, WithoutTheDriverBesideItOnlyTheDriverMessageShowsAndTheProgramEnd
     }
 }
 
+// The rights each program asks the system for, from its manifest as built
+// into it: an administrator starts Veltaro.exe elevated, the demo never.
+TEST(EndToEnd, VeltaroAsksForTheHighestRightsAvailableAndTheDemoForNone)
+{
+    for (const auto& [program, level] : {std::pair{"Veltaro.exe", "level=\"highestAvailable\""},
+                                         std::pair{"Veltaro-demo.exe", "level=\"asInvoker\""}}) {
+        SCOPED_TRACE(program);
+        HMODULE file = ::LoadLibraryExW((testFolder("no-driver") / program).c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(file, nullptr);
+        HRSRC found = ::FindResourceW(file, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+        HGLOBAL loaded = found == nullptr ? nullptr : ::LoadResource(file, found);
+        const auto* bytes = static_cast<const char*>(loaded == nullptr ? nullptr : ::LockResource(loaded));
+        const std::string manifest = bytes == nullptr ? "" : std::string(bytes, ::SizeofResource(file, found));
+        ::FreeLibrary(file);
+        EXPECT_NE(manifest.find(level), std::string::npos) << manifest;
+    }
+}
+
 TEST(EndToEnd, TheDemoShowsItsSimulatedReadingUnderItsOwnTitle)
 {
     const fs::path folder = testFolder("no-driver");
