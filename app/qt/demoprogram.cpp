@@ -24,7 +24,8 @@ int runDemo(QApplication& application)
     DemoReadings readings(northbridge);
     DemoRegistry registry(*computerName);
     QtMessageService messages;
-    return runVeltaro(application, {readings, registry, *computerName, messages, *shell, processor, std::chrono::steady_clock::now},
+    return runVeltaro(application,
+                      {readings, registry, *computerName, messages, *shell, processor, std::chrono::steady_clock::now},
                       QString::fromWCharArray(kDemoTitle));
 }
 

@@ -20,6 +20,8 @@ int main(int argc, char* argv[])
     const auto computerName = veltaro::createSystemComputerName();
     const auto processorIdentity = veltaro::createSystemProcessorIdentity();
     veltaro::QtMessageService messages;
-    return veltaro::runVeltaro(application, {*readings, *registry, *computerName, messages, *shell, *processorIdentity, std::chrono::steady_clock::now},
-                               QString::fromWCharArray(veltaro::kApplicationTitle));
+    return veltaro::runVeltaro(
+        application,
+        {*readings, *registry, *computerName, messages, *shell, *processorIdentity, std::chrono::steady_clock::now},
+        QString::fromWCharArray(veltaro::kApplicationTitle));
 }

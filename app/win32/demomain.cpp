@@ -24,6 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     veltaro::DemoReadings readings(northbridge);
     veltaro::DemoRegistry registry(*computerName);
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance, {readings, registry, *computerName, messages, *shell, processor, std::chrono::steady_clock::now},
-                                      veltaro::kDemoTitle);
+    return veltaro::win32::runVeltaro(
+        instance, {readings, registry, *computerName, messages, *shell, processor, std::chrono::steady_clock::now},
+        veltaro::kDemoTitle);
 }

@@ -17,7 +17,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     const auto computerName = veltaro::createSystemComputerName();
     const auto processorIdentity = veltaro::createSystemProcessorIdentity();
     veltaro::WindowsMessageService messages;
-    return veltaro::win32::runVeltaro(instance,
-                                      {*readings, *registry, *computerName, messages, *shell, *processorIdentity, std::chrono::steady_clock::now},
-                                      veltaro::kApplicationTitle);
+    return veltaro::win32::runVeltaro(
+        instance,
+        {*readings, *registry, *computerName, messages, *shell, *processorIdentity, std::chrono::steady_clock::now},
+        veltaro::kApplicationTitle);
 }

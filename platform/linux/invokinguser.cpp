@@ -119,8 +119,8 @@ bool dropToInvokingUser()
     // The groups first, while root may still change them: root's own
     // supplementary groups must not stay with the user.
     const bool grouped = name ? ::initgroups(name->c_str(), *gid) == 0 : ::setgroups(1, &*gid) == 0;
-    if (!grouped || ::setresgid(*gid, *gid, *gid) != 0 || ::setresuid(*uid, *uid, *uid) != 0 ||
-        !dropCapabilities() || !runsAs(*uid, *gid) || ::setuid(0) == 0) {
+    if (!grouped || ::setresgid(*gid, *gid, *gid) != 0 || ::setresuid(*uid, *uid, *uid) != 0 || !dropCapabilities() ||
+        !runsAs(*uid, *gid) || ::setuid(0) == 0) {
         std::fprintf(stderr, "veltaro: could not give up root for user id %u, group id %u\n", *uid, *gid);
         return false;
     }

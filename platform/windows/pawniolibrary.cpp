@@ -16,24 +16,36 @@ constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersi
 // Modules are a few dozen kilobytes; anything near this is no module.
 constexpr std::uintmax_t kLargestModuleBytes = 4u << 20;
 
-std::optional<std::wstring> readRegistryText(const wchar_t* subKey, const wchar_t* value)
+// A text value of HKLM\<subKey> in the registry view `view`
+// (KEY_WOW64_64KEY or KEY_WOW64_32KEY), REG_SZ or REG_EXPAND_SZ, the
+// latter expanded.
+std::optional<std::wstring> readRegistryText(const wchar_t* subKey, const wchar_t* value, REGSAM view)
 {
-    DWORD flags = RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY;
-    DWORD bytes = 0;
-    LSTATUS status = ::RegGetValueW(HKEY_LOCAL_MACHINE, subKey, value, flags, nullptr, nullptr, &bytes);
-    // Windows before 10 does not know the flag; a 64-bit program sees the
-    // 64-bit view without it.
-    if (status == ERROR_INVALID_PARAMETER) {
-        flags &= ~static_cast<DWORD>(RRF_SUBKEY_WOW6464KEY);
-        status = ::RegGetValueW(HKEY_LOCAL_MACHINE, subKey, value, flags, nullptr, nullptr, &bytes);
-    }
-    if (status != ERROR_SUCCESS || bytes < sizeof(wchar_t))
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, subKey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
         return std::nullopt;
-    std::wstring text(bytes / sizeof(wchar_t), L'\0');
-    if (::RegGetValueW(HKEY_LOCAL_MACHINE, subKey, value, flags, nullptr, text.data(), &bytes) != ERROR_SUCCESS)
+    // Unexpanded, so that the size asked for is the size read.
+    const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    DWORD type = 0;
+    DWORD bytes = 0;
+    std::wstring text;
+    LSTATUS status = ::RegGetValueW(key, nullptr, value, flags, &type, nullptr, &bytes);
+    if (status == ERROR_SUCCESS && bytes >= sizeof(wchar_t)) {
+        text.assign(bytes / sizeof(wchar_t), L'\0');
+        status = ::RegGetValueW(key, nullptr, value, flags, &type, text.data(), &bytes);
+    }
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS || text.empty())
         return std::nullopt;
     text.resize(::wcsnlen(text.c_str(), text.size()));
-    return text;
+    if (type != REG_EXPAND_SZ)
+        return text;
+    const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    std::wstring expanded(needed, L'\0');
+    if (needed == 0 || ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed) != needed)
+        return std::nullopt;
+    expanded.resize(needed - 1);
+    return expanded;
 }
 
 // "C:\..." or "\\server\...": a folder that names itself wholly.
@@ -80,10 +92,19 @@ template <typename Function> Function entryPoint(HMODULE library, const char* na
 
 std::vector<std::wstring> pawnIoInstallFolders()
 {
+    struct Place {
+        const wchar_t* subKey;
+        const wchar_t* value;
+        REGSAM view;
+    };
+    // Today's installers record the uninstall entry's InstallLocation;
+    // the first, a 32-bit installer, wrote Install_Dir in the 32-bit view.
+    const Place places[] = {{kUninstallKey, L"InstallLocation", KEY_WOW64_64KEY},
+                            {kPawnIoKey, L"Install_Dir", KEY_WOW64_64KEY},
+                            {kPawnIoKey, L"Install_Dir", KEY_WOW64_32KEY}};
     std::vector<std::wstring> folders;
-    for (const auto& [subKey, value] :
-         {std::pair{kPawnIoKey, L"Install_Dir"}, std::pair{kUninstallKey, L"InstallLocation"}}) {
-        const std::optional<std::wstring> text = readRegistryText(subKey, value);
+    for (const Place& place : places) {
+        const std::optional<std::wstring> text = readRegistryText(place.subKey, place.value, place.view);
         if (!text)
             continue;
         std::wstring folder = plainFolder(*text);

@@ -46,9 +46,10 @@ private:
     CloseFn m_close = nullptr;
 };
 
-// The folders PawnIO's installer recorded, in the order they are tried:
-// "Install_Dir" of HKLM\SOFTWARE\PawnIO, then "InstallLocation" of its
-// entry among the installed programs, both in the registry's 64-bit view.
+// The folders PawnIO's installers recorded, in the order they are tried:
+// "InstallLocation" of its entry among the installed programs, then
+// "Install_Dir" of HKLM\SOFTWARE\PawnIO, both in the registry's 64-bit
+// view, then "Install_Dir" in the 32-bit view; text values, expanded.
 // Only full paths count: a relative one would send the library search
 // wherever it looks first.
 std::vector<std::wstring> pawnIoInstallFolders();

@@ -20,6 +20,7 @@ constexpr std::uint64_t kDeviceIdOffset = 0x00;
 constexpr std::uint64_t kReportedTemperatureOffset = kReportedTemperatureRegister & 0xFF;
 // Core 0's sensor, on whichever processor.
 constexpr std::uint64_t kCore0 = 0;
+constexpr int kProbeAttempts = 3;
 
 }  // namespace
 
@@ -58,7 +59,18 @@ bool PawnIoSource::start()
     if (!blob || blob->empty() || !m_executor->load(*blob))
         return false;
     m_module = module;
-    return true;
+    // A module the driver took may still answer nothing: the way counts
+    // once one reading has come through it. A few tries, as another
+    // program may hold the configuration space a moment. A model the
+    // table does not hold has no register to try, and shows no reading.
+    const ProcessorFamily* row =
+        findProcessorFamily(ProcessorVendor::Amd, family, processorModel(processor->signature));
+    bool answered = row == nullptr;
+    for (int attempt = 0; attempt < kProbeAttempts && !answered; ++attempt)
+        answered = readRegister(*row, 0).has_value();
+    if (!answered)
+        m_module = Module::None;
+    return answered;
 }
 
 std::optional<std::uint32_t> PawnIoSource::call(const char* function, std::initializer_list<std::uint64_t> in)

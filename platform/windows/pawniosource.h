@@ -37,9 +37,10 @@ public:
     PawnIoSource(std::unique_ptr<PawnIoExecutor> executor, std::unique_ptr<ConfigSpaceLock> lock,
                  std::unique_ptr<ProcessorIdentity> identity, ModuleReader readModule);
 
-    // Loads the family's module into the executor. False: a processor with
-    // no module, a module file missing, or the driver refused it or could
-    // not be opened.
+    // Loads the family's module into the executor and reads node 0's
+    // thermal register through it. False: a processor with no module, a
+    // module file missing, the driver refused it or could not be opened,
+    // or the module answered no read.
     bool start() override;
     std::optional<std::uint32_t> signatureRegister() override { return std::nullopt; }
     std::optional<SourceReading> read(const ProcessorFamily& row) override;

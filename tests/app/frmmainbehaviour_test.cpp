@@ -281,8 +281,8 @@ TEST_F(FrmmainBehaviourTest, ASlowSampleEndsTheTicksCallsAndTheTooltipsOpeningCo
 {
     TimedSource source;
     testing::RecordingView other;
-    FrmmainBehaviour timed(other, {source, registry, computerName, messages, shell, processorIdentity,
-                                   [&source] { return source.now; }});
+    FrmmainBehaviour timed(
+        other, {source, registry, computerName, messages, shell, processorIdentity, [&source] { return source.now; }});
     ASSERT_TRUE(timed.start());
     timed.onTimer1Tick();
     other.detailsShown = true;
@@ -332,7 +332,8 @@ TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
             return std::make_unique<RecordingRegistry>(hardware);
         });
         testing::RecordingView other;
-        FrmmainBehaviour otherBehaviour(other, {readings, deferred, computerName, messages, shell, processorIdentity, std::chrono::steady_clock::now});
+        FrmmainBehaviour otherBehaviour(other, {readings, deferred, computerName, messages, shell, processorIdentity,
+                                                std::chrono::steady_clock::now});
         ports.initializeResult = driverStarts;
 
         EXPECT_EQ(otherBehaviour.start(), driverStarts);

@@ -200,16 +200,19 @@ TEST(ReadoutDetailsTest, AfterASlowCallTheReadsStopAndTheNextTextReadsOn)
     ReadoutDetails details(source);
     CallBudget budget([&] { return now; });
 
-    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C");
+    EXPECT_EQ(details.text(sampler, &budget),
+              L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C");
     EXPECT_EQ(reads, (std::vector<std::pair<unsigned, unsigned>>{{0, 1}, {0, 2}}));
     EXPECT_TRUE(budget.spent());
-    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C");
+    EXPECT_EQ(details.text(sampler, &budget),
+              L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C");
     EXPECT_EQ(reads.size(), 2u) << "a spent tick reads nothing";
 
     reads.clear();
     source.dies.erase({0, 1});
     budget.renew();
-    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 1: -\n  CCD 2: 50'C\nNode 1: 49'C\nHighest since start: 52'C");
+    EXPECT_EQ(details.text(sampler, &budget),
+              L"Node 0: 52'C\n  CCD 1: -\n  CCD 2: 50'C\nNode 1: 49'C\nHighest since start: 52'C");
     ASSERT_EQ(reads.size(), 2u * 17 - 1);
     EXPECT_EQ(reads.front(), std::make_pair(0u, 3u));
     EXPECT_EQ(reads.back(), std::make_pair(0u, 2u));

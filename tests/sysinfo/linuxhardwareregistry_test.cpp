@@ -3,13 +3,13 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 #include <iterator>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
-#include "cpuinfoblocks.h"
 #include "codepage.h"
+#include "cpuinfoblocks.h"
 #include "fakecomputername.h"
 #include "fixturetree.h"
 #include "functions.h"

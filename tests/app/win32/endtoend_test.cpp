@@ -340,8 +340,8 @@ struct PawnIoRecorded {
     const wchar_t* key;
 };
 
-// PawnIO where it is installed and takes the module; else WinIo beside
-// the program; else the driver message. Both stand-ins simulate a Zen
+// PawnIO where it is installed, takes the module and reads through it;
+// else WinIo beside the program; else the driver message. Both stand-ins simulate a Zen
 // whose family is the host's.
 TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
 {
@@ -358,9 +358,11 @@ TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
         int celsius;  // 0: the driver message
     };
     // 392 eighths from PawnIO's stand-in, 367 from the port driver's.
-    const Case cases[] = {{"pawnio", pawnIo, L"Install_Dir", 49},         {"pawnio", uninstall, L"InstallLocation", 49},
-                          {"pawnio-refused", pawnIo, L"Install_Dir", 45}, {"with-driver", pawnIo, L"Install_Dir", 45},
-                          {"no-driver", pawnIo, L"Install_Dir", 0},       {"pawnio-beside", nullptr, nullptr, 0}};
+    const Case cases[] = {
+        {"pawnio", pawnIo, L"Install_Dir", 49},         {"pawnio", uninstall, L"InstallLocation", 49},
+        {"pawnio-refused", pawnIo, L"Install_Dir", 45}, {"with-driver", pawnIo, L"Install_Dir", 45},
+        {"no-driver", pawnIo, L"Install_Dir", 0},       {"pawnio-beside", nullptr, nullptr, 0},
+        {"pawnio-mute", pawnIo, L"Install_Dir", 45},    {"pawnio-mute-alone", pawnIo, L"Install_Dir", 0}};
     const SimulatedProcessor winio(L"zen");
     for (const Case& row : cases) {
         SCOPED_TRACE(row.folder);

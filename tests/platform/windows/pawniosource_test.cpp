@@ -92,12 +92,12 @@ TEST(PawnIoSource, EachFamilyReadsItsRegisterThroughItsModuleUnderTheLock)
         TemperatureSampler sampler(*rig.source);
         sampler.setProcessor(detected);
         EXPECT_EQ(sampler.sample(detected.familyCode), row.caption);
-        EXPECT_EQ(rig.executor->calls, std::vector<Call>{row.call});
+        EXPECT_EQ(rig.executor->calls, (std::vector<Call>{row.call, row.call})) << "the start's read, the tick's";
         EXPECT_TRUE(rig.executor->lockAlwaysHeld);
         // Another program holds the configuration space: no call, no reading.
         rig.lock->available = false;
         EXPECT_EQ(sampler.sample(detected.familyCode), L"");
-        EXPECT_EQ(rig.executor->calls.size(), 1u);
+        EXPECT_EQ(rig.executor->calls.size(), 2u);
     }
 }
 
@@ -108,23 +108,28 @@ TEST(PawnIoSource, StartsOnlyWithAModuleTheDriverTakes)
     refused.executor->refuse = true;
     // The modules refuse any other maker: none is even read.
     Rig hygon("HygonGenuine", 0x00900F01);
-    for (Rig* rig : {&missing, &refused, &hygon})
+    // The driver takes the module, which then answers no read.
+    Rig mute("AuthenticAMD", 0x00800F11);
+    for (Rig* rig : {&missing, &refused, &hygon, &mute})
         EXPECT_FALSE(rig->source->start());
     EXPECT_EQ(missing.asked + refused.asked + hygon.asked, L"AMDFamily17.binAMDFamily10.bin");
+    EXPECT_FALSE(mute.executor->calls.empty());
 }
 
 TEST(PawnIoSource, CountsNodesWhenFirstAskedAndReadsDiesThroughTheNetwork)
 {
     Rig phenom("AuthenticAMD", 0x00100F42);
-    phenom.executor->registers = {{{"ioctl_read_miscctl", {1, 0x00}}, 0x1203'1022},
+    phenom.executor->registers = {{{"ioctl_read_miscctl", {0, 0xA4}}, 0x3700'0000},
+                                  {{"ioctl_read_miscctl", {1, 0x00}}, 0x1203'1022},
                                   {{"ioctl_read_miscctl", {1, 0xA4}}, 0x3400'0000}};
     ASSERT_TRUE(phenom.source->start());
     const ProcessorFamily& row = *findProcessorFamily(ProcessorVendor::Amd, 0x10, 4);
     EXPECT_EQ(phenom.source->nodeCount(row) + phenom.source->nodeCount(row), 4u);
-    EXPECT_EQ(phenom.executor->calls.size(), 2u) << "nodes 1 and 2, once";
+    EXPECT_EQ(phenom.executor->calls.size(), 3u) << "node 0 at start, nodes 1 and 2 once";
     EXPECT_EQ(phenom.source->readNode(row, 1)->value, 0x3400'0000);
 
     Rig zen("AuthenticAMD", 0x00A20F10);
+    zen.executor->registers[{"ioctl_read_smn", {0x0005'9800}}] = 0x3100'0000;
     zen.executor->registers[{"ioctl_read_smn", {0x0005'9954}}] = 0x0000'0BE8;
     ASSERT_TRUE(zen.source->start());
     EXPECT_EQ(zen.source->readDie(0, {1, 0x0005'9954})->value, 0x0BE8);
