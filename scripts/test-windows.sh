@@ -39,6 +39,13 @@ for program in build/windows-x64/app/Veltaro.exe build/windows-x64/app/Veltaro-d
     fi
 done
 
+# The rights each program asks for, in the manifest built into it.
+for arch in x64 x86; do
+    grep -aq 'level="highestAvailable"' "build/windows-$arch/app/Veltaro.exe" &&
+        grep -aq 'level="asInvoker"' "build/windows-$arch/app/Veltaro-demo.exe" ||
+        { echo "windows-$arch: Veltaro.exe must ask for highestAvailable, Veltaro-demo.exe for asInvoker" >&2; exit 1; }
+done
+
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows-x64
 
 for arch in x64 x86; do
@@ -52,22 +59,12 @@ if [ -n "${VELTARO_PAWNIO_MODULES_DIR:-}" ]; then
     modules="AMDFamily0F.bin AMDFamily10.bin AMDFamily17.bin PawnIO-Modules-LICENSE.txt "
 fi
 for archive in build/windows-x64/package/Veltaro-*-win64.zip build/windows-x86/package/Veltaro-*-win32.zip; do
-    # The modules' release to use, by its tag; and where the archive
-    # carries them, the tag they come from and where its source is.
-    readme=$(unzip -p "$archive" '*/README.txt' | tr -d '\r' | tr -s ' \n' '  ')
-    case "$archive:$readme" in
-    *-win64.zip:*"PawnIO.Modules release 0.2.10 (tag 0.2.10) or later"*) ;;
-    *-win32.zip:*) ;;
-    *)
-        echo "$archive: its README.txt does not name PawnIO.Modules 0.2.10 by its tag" >&2
-        exit 1
-        ;;
-    esac
-    if [ -n "$modules" ] && [[ "$archive" == *-win64.zip ]] &&
-        [[ "$readme" != *"PawnIO.Modules/tree/${VELTARO_PAWNIO_MODULES_TAG:-0.2.10}"* ]]; then
-        echo "$archive carries the modules without naming their release's source" >&2
-        exit 1
-    fi
+    # The modules' release by its tag, and where the archive carries
+    # them, where that release's source is.
+    readme=$(unzip -p "$archive" '*/README.txt' | tr -s ' \r\n' ' ')
+    want="PawnIO.Modules release 0.2.10 (tag 0.2.10) or later"
+    [ -z "$modules" ] || [[ "$archive" != *-win64.zip ]] || want="PawnIO.Modules/tree/${VELTARO_PAWNIO_MODULES_TAG:-0.2.10}"
+    [[ "$readme" == *"$want"* ]] || { echo "$archive: README.txt lacks \"$want\"" >&2; exit 1; }
     expected=$ours
     case "$archive" in *-win64.zip) expected="$modules$ours" ;; esac
     contents=$(unzip -Z1 "$archive" | sed 's|^[^/]*/||' | LC_ALL=C sort | tr '\n' ' ')

@@ -28,7 +28,10 @@ struct FakeServices {
         hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
     }
 
-    FrmmainServices services() { return {readings, registry, computerName, messages, shell, processorIdentity, clock}; }
+    FrmmainServices services()
+    {
+        return {readings, registry, computerName, messages, shell, processorIdentity, [this] { return now; }};
+    }
 
     FakePortIo ports;
     FakeComputerName computerName{"testbox"};
@@ -39,7 +42,7 @@ struct FakeServices {
     FakeProcessorIdentity processorIdentity;
     FakeConfigSpaceLock configSpaceLock;
     PortRegisterSource readings{ports, configSpaceLock};
-    SteadyClock clock = std::chrono::steady_clock::now;
+    std::chrono::steady_clock::time_point now;
 };
 
 }  // namespace veltaro::testing

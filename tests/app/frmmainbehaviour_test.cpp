@@ -239,66 +239,12 @@ TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
     view.detailsShown = true;
     behaviour.onTimer1Tick();
     EXPECT_EQ(view.details, L"Node 0: 58'C\nNode 1: 49'C\nHighest since start: 58'C");
-}
 
-// A source whose calls move the test's clock on, 60 ms for a slow read.
-struct TimedSource final : ReadingSource {
-    std::chrono::steady_clock::time_point now{};
-    bool slowRead = false;
-    int recounts = 0;
-    std::vector<std::string> calls;
-
-    void pass(const char* call, bool slow)
-    {
-        calls.emplace_back(call);
-        now += std::chrono::milliseconds(slow ? 60 : 1);
-    }
-    bool start() override { return true; }
-    std::optional<std::uint32_t> signatureRegister() override { return kFamily10hSignature; }
-    std::optional<SourceReading> read(const ProcessorFamily&) override
-    {
-        pass("read", slowRead);
-        return SourceReading::registerValue(0x3A000000);  // 58 degrees
-    }
-    unsigned nodeCount(const ProcessorFamily&) override
-    {
-        pass("count", false);
-        return 2;
-    }
-    void recountNodes() override { ++recounts; }
-    std::optional<SourceReading> readNode(const ProcessorFamily& row, unsigned node) override
-    {
-        if (node == 0)
-            return read(row);
-        pass("node", false);
-        return SourceReading::registerValue(0x31000000);  // 49 degrees
-    }
-};
-
-// A tick whose sample was slow reads no details; the tooltip's opening
-// counts the nodes anew, its ticks do not.
-TEST_F(FrmmainBehaviourTest, ASlowSampleEndsTheTicksCallsAndTheTooltipsOpeningCountsTheNodes)
-{
-    TimedSource source;
-    testing::RecordingView other;
-    FrmmainBehaviour timed(
-        other, {source, registry, computerName, messages, shell, processorIdentity, [&source] { return source.now; }});
-    ASSERT_TRUE(timed.start());
-    timed.onTimer1Tick();
-    other.detailsShown = true;
-    EXPECT_EQ(timed.readoutDetails(), L"Node 0: 58'C\nNode 1: 49'C\nHighest since start: 58'C");
-    EXPECT_EQ(source.recounts, 1);
-
-    source.calls.clear();
-    source.slowRead = true;
-    timed.onTimer1Tick();
-    EXPECT_EQ(source.calls, std::vector<std::string>{"read"});
-    EXPECT_EQ(other.details, L"");
-    source.slowRead = false;
-    timed.onTimer1Tick();
-    EXPECT_EQ(source.calls, (std::vector<std::string>{"read", "read", "count", "node"}));
-    EXPECT_EQ(other.details, L"Node 0: 58'C\nNode 1: 49'C\nHighest since start: 58'C");
-    EXPECT_EQ(source.recounts, 1);
+    // A tick whose sample took longer than 50 ms reads no details.
+    view.details.clear();
+    ports.onCall = [this](const FakePortIo::Call&) { now += std::chrono::milliseconds(26); };
+    behaviour.onTimer1Tick();
+    EXPECT_EQ(view.details, L"");
 }
 
 TEST_F(FrmmainBehaviourTest, ClickOnTheAuthorHandsTheMailAddressToTheDesktop)

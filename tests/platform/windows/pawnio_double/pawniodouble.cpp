@@ -2,8 +2,7 @@
 // A stand-in for PawnIO's library, built as "PawnIOLib.dll". It loads only
 // the stand-in modules, files holding "veltaro-pawnio-double <name>", as
 // the driver loads only modules its maker signed; it runs that module's
-// functions from a register map and refuses the rest. A module held as
-// "veltaro-pawnio-double-mute <name>" loads, and then answers no call. Where
+// functions from a register map and refuses the rest. Where
 // VELTARO_PAWNIO_DOUBLE_LOG names a file, each call appends a line to it:
 // the function, its arguments, and whether Global\Access_PCI was held.
 
@@ -13,7 +12,6 @@
 #include <charconv>
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <thread>
 
 #define PAWNIO_API extern "C" __declspec(dllexport) HRESULT __stdcall
@@ -33,7 +31,6 @@ const Register kRegisters[] = {
 };
 
 std::string g_module;
-bool g_mute = false;
 int g_executor = 0;
 
 // Another thread's wait times out only while someone holds the mutex.
@@ -73,11 +70,7 @@ PAWNIO_API pawnio_open(PHANDLE handle)
 
 PAWNIO_API pawnio_load(HANDLE /*executor*/, const UCHAR* blob, SIZE_T size)
 {
-    std::string module(reinterpret_cast<const char*>(blob), size);
-    constexpr std::string_view kMute = "veltaro-pawnio-double-mute";
-    g_mute = module.rfind(kMute, 0) == 0;
-    if (g_mute)
-        module.replace(0, kMute.size(), "veltaro-pawnio-double");
+    const std::string module(reinterpret_cast<const char*>(blob), size);
     if (module != "veltaro-pawnio-double AMDFamily0F" && module != "veltaro-pawnio-double AMDFamily10" &&
         module != "veltaro-pawnio-double AMDFamily17")
         return HRESULT_FROM_WIN32(577);  // ERROR_INVALID_IMAGE_HASH: not signed
@@ -89,10 +82,6 @@ PAWNIO_API pawnio_execute(HANDLE /*executor*/, PCSTR name, const ULONG64* in, SI
                           SIZE_T outCount, PSIZE_T returned)
 {
     *returned = 0;
-    if (g_mute) {
-        log(std::string(name) + " unanswered", in, inCount);
-        return E_FAIL;
-    }
     log(name, in, inCount);
     for (const Register& reg : kRegisters) {
         if (reg.function == g_module + " " + name && outCount == 1 && inCount <= 2 &&
