@@ -59,10 +59,11 @@ std::wstring ReadoutDetails::text(const TemperatureSampler& sampler, CallBudget*
         }
         readFigures(*row, sampler.processor(), budget);
         for (unsigned node = 0; node < m_nodes; ++node) {
-            appendLine(text, L"Node ", node, node == 0 ? sampler.lastCelsius() : m_celsius[node * kFiguresPerNode]);
+            const std::size_t first = std::size_t{node} * kFiguresPerNode;
+            appendLine(text, L"Node ", node, node == 0 ? sampler.lastCelsius() : m_celsius[first]);
             for (unsigned number = 1; number <= kMaxDieSensors; ++number) {
                 if (m_diesSeen.test(node * kMaxDieSensors + (number - 1)))
-                    appendLine(text, L"  CCD ", number, m_celsius[node * kFiguresPerNode + number]);
+                    appendLine(text, L"  CCD ", number, m_celsius[first + number]);
             }
         }
     }

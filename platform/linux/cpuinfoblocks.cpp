@@ -9,7 +9,7 @@ namespace {
 
 // Longer than any line the kernel writes (its longest, the flags, is a
 // few kilobytes); a file with longer lines is none of the kernel's.
-constexpr std::streamsize kLongestLine = 64 * 1024;
+constexpr std::streamsize kLongestLine = std::streamsize{64} * 1024;
 
 // The next line into `line`, without its newline, cut after kLongestLine
 // characters; the rest of a longer line is passed over unkept. False at
