@@ -203,13 +203,14 @@ TEST(ReadoutDetailsTest, AfterASlowCallTheReadsStopAndTheNextTextReadsOn)
     EXPECT_EQ(details.text(sampler, &budget), first);
     EXPECT_EQ(reads, (std::vector<std::pair<unsigned, unsigned>>{{0, 1}, {0, 2}})) << "a spent tick reads nothing";
 
-    reads.clear();
+    const std::size_t before = reads.size();
     source.dies.erase({0, 1});
     budget.renew();
     EXPECT_EQ(details.text(sampler, &budget),
               L"Node 0: 52'C\n  CCD 1: -\n  CCD 2: 50'C\nNode 1: 49'C\nHighest since start: 52'C");
-    EXPECT_EQ(reads.size(), 2u * 17 - 1);
-    EXPECT_EQ(reads.front(), std::make_pair(0u, 3u));
+    ASSERT_EQ(reads.size() - before, 2u * 17 - 1);
+    // cppcheck-suppress containerOutOfBounds ; filled by the source's reads
+    EXPECT_EQ(reads[before], std::make_pair(0u, 3u));
 }
 
 struct DieLayoutCase {
