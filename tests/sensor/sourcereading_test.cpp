@@ -185,32 +185,25 @@ TEST(ReadoutDetailsTest, AfterASlowCallTheReadsStopAndTheNextTextReadsOn)
 {
     ScriptedSource source;
     source.nodes = {{0, degrees(52)}, {1, degrees(49)}};
-    source.dies = {{{0, 1}, SourceReading::kernelMillidegrees(48'000)},
-                   {{0, 2}, SourceReading::kernelMillidegrees(50'000)}};
-    std::chrono::steady_clock::time_point now;
-    std::vector<std::pair<unsigned, unsigned>> reads;
+    source.dies = {{{0, 2}, SourceReading::kernelMillidegrees(50'000)}};
     TemperatureSampler sampler(source);
     sampler.setProcessor(family(L"19", 0x21));
     sampler.sample(L"19");
+    std::chrono::steady_clock::time_point now;
+    std::vector<std::pair<unsigned, unsigned>> reads;
     source.onRead = [&](unsigned node, unsigned die) {
         reads.emplace_back(node, die);
         now += std::chrono::milliseconds(node == 0 && die == 2 ? 51 : 50);
     };
     ReadoutDetails details(source);
     CallBudget budget([&] { return now; });
-    const std::wstring first = L"Node 0: 52'C\n  CCD 1: 48'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C";
-    EXPECT_EQ(details.text(sampler, &budget), first);
-    EXPECT_EQ(details.text(sampler, &budget), first);
-    EXPECT_EQ(reads, (std::vector<std::pair<unsigned, unsigned>>{{0, 1}, {0, 2}})) << "a spent tick reads nothing";
-
-    const std::size_t before = reads.size();
-    source.dies.erase({0, 1});
+    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 2: 50'C\nNode 1: -\nHighest since start: 52'C");
+    EXPECT_EQ(reads.size(), 2u);
     budget.renew();
-    EXPECT_EQ(details.text(sampler, &budget),
-              L"Node 0: 52'C\n  CCD 1: -\n  CCD 2: 50'C\nNode 1: 49'C\nHighest since start: 52'C");
-    ASSERT_EQ(reads.size() - before, 2u * 17 - 1);
+    EXPECT_EQ(details.text(sampler, &budget), L"Node 0: 52'C\n  CCD 2: 50'C\nNode 1: 49'C\nHighest since start: 52'C");
     // cppcheck-suppress containerOutOfBounds ; filled by the source's reads
-    EXPECT_EQ(reads[before], std::make_pair(0u, 3u));
+    EXPECT_EQ(reads[2], std::make_pair(0u, 3u));
+    EXPECT_EQ(reads.size(), 2u + 2 * 17 - 1);
 }
 
 struct DieLayoutCase {
