@@ -5,6 +5,8 @@
 #include "familycode.h"
 #include "identification.h"
 #include "messageservice.h"
+#include "processoridentity.h"
+#include "processorsignature.h"
 #include "productinfo.h"
 #include "readingsource.h"
 
@@ -20,6 +22,26 @@ std::wstring mailtoText()
     return std::wstring(L"mailto: ") + product::kContactAddress;
 }
 
+// Upper-case hexadecimal digits without leading zeros.
+std::wstring upperHex(unsigned value)
+{
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring text;
+    do {
+        text.insert(text.begin(), kDigits[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return text;
+}
+
+// A processor that cannot be asked may be an early family 0Fh part, and
+// one that the table holds is read by its family's way.
+bool unlistedProcessor(const std::optional<IdentifiedProcessor>& processor)
+{
+    return processor && findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
+                                            processorModel(processor->signature)) == nullptr;
+}
+
 }  // namespace
 
 const wchar_t kDriverMessage[] =
@@ -30,6 +52,17 @@ const wchar_t kDriverMessage[] =
 std::wstring driverMessageTitle()
 {
     return std::wstring(L"Mailto: ") + product::kContactAddress;
+}
+
+std::wstring unreadableProcessorMessage(const IdentifiedProcessor& processor)
+{
+    std::wstring text =
+        std::wstring(product::kName) + L" reads AMD processors of families 0Fh to 1Ah. This processor (";
+    for (const char c : processor.vendor)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    text += L", family " + upperHex(processorFamily(processor.signature)) + L"h, model " +
+            upperHex(processorModel(processor.signature)) + L"h) is not one of them.";
+    return text;
 }
 
 FrmmainBehaviour::FrmmainBehaviour(FrmmainView& view, const FrmmainServices& services)
@@ -48,8 +81,15 @@ bool FrmmainBehaviour::load()
     m_view.setFamilyCode({});
     m_view.setTimer1Enabled(false);
 
-    if (!m_services.readings.start()) {
-        m_services.messages.show(kDriverMessage, driverMessageTitle(), MessageIcon::Critical);
+    // A processor no source here reads is told so before any driver is
+    // tried: the driver message would ask for rights that cannot help.
+    const std::optional<IdentifiedProcessor> processor = m_services.processorIdentity.identify();
+    const bool unlisted = unlistedProcessor(processor);
+    const bool unreadable = unlisted && (vendorOf(processor->vendor) == ProcessorVendor::Other ||
+                                         !m_services.readings.readsUnlistedProcessor());
+    if (unreadable || !m_services.readings.start()) {
+        m_services.messages.show(unlisted ? unreadableProcessorMessage(*processor) : std::wstring(kDriverMessage),
+                                 driverMessageTitle(), MessageIcon::Critical);
         return false;
     }
     const DetectedFamily family = detectFamily(m_services.readings, m_services.processorIdentity);

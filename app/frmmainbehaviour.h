@@ -12,6 +12,7 @@ namespace veltaro {
 class ComputerName;
 class MessageService;
 class ProcessorIdentity;
+struct IdentifiedProcessor;
 class ReadingSource;
 class RegistryBackend;
 class Shell;
@@ -39,6 +40,11 @@ inline constexpr wchar_t kDemoTitle[] = L"Veltaro (simulated processor)";
 extern const wchar_t kDriverMessage[];
 std::wstring driverMessageTitle();
 
+// The message for a processor no way here can read (another maker's, or a
+// family or model the table does not hold and no source reads), under the
+// driver message's title: it names the processor.
+std::wstring unreadableProcessorMessage(const IdentifiedProcessor& processor);
+
 // What the window does, as opposed to how it looks: its load handler, its
 // timer tick and the click on the author's name. Both faces drive their
 // window through this one class.
@@ -49,8 +55,9 @@ public:
     // The load handler: clears the readout and the FamilyCode, stops the
     // timer, starts the reading's source (the port driver), detects the family, starts the timer
     // and identifies the processor. False when the driver could not be
-    // started: the user has been told, and the program must end without
-    // showing the window.
+    // started, or when the processor is one that no source here reads
+    // (told before any driver is tried): the user has been told, and the
+    // program must end without showing the window.
     bool load();
 
     // The load handler, then the window is shown if it succeeded.

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh clang-format clang-tidy cppcheck clang-14 libclang-rt-14-dev python3
+scripts/install-deps.sh clang-format clang-tidy cppcheck clang libclang-rt-dev python3
 
 # A failing git (for example in a clone another user owns, which git
 # refuses) must fail the stage, not leave it nothing to check.

@@ -16,7 +16,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(hexdigits registryvalue cpuinfo portio)
 
-scripts/install-deps.sh clang-14 libclang-rt-14-dev
+scripts/install-deps.sh clang libclang-rt-dev
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 

@@ -37,8 +37,9 @@ fi
 # Which ways can read this processor, asked of the program's own table:
 # family 15h models 60h-7Fh and families 17h and later keep their sensor
 # behind the root complex, which only the kernel's driver may reach, so no
-# password would help; a processor the table does not hold reads nothing,
-# which the program says itself.
+# password would help, and so does an AMD processor the table does not
+# hold; another maker's processor reads nothing, which the program says
+# itself.
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target veltaro-reading-way
 case "$(build/dev/platform/veltaro-reading-way)" in

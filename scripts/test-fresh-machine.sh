@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Tries the README's commands as a new user would on a fresh, minimal
-# Debian 12: makes a minimal root (debootstrap --variant=minbase from the
-# Debian archive this machine's apt uses, plus git, ca-certificates and
-# sudo), adds a normal user who may use sudo, clones the committed
-# project into the user's home and runs there, as that user, the README's
-# install step, build, ctest and package build. A missing install step
-# that this machine happens to have installed fails it.
+# Debian 13 (trixie) or 12 (bookworm): makes a minimal root (debootstrap
+# --variant=minbase from the Debian mirror this machine's apt uses, plus
+# git, ca-certificates and sudo), adds a normal user who may use sudo,
+# clones the committed project into the user's home and runs there, as
+# that user, the README's install step, build, ctest and package build,
+# then lintian on the package as that release's lintian sees it. A missing
+# install step that this machine happens to have installed fails it.
+#
+#   scripts/test-fresh-machine.sh trixie|bookworm
+#
+# The package is built without running the suite again (nocheck): the
+# ctest step has just run it in the same root.
 #
 # It needs root (through sudo otherwise) and about 4 GB in /var/tmp. The
 # root lives in a folder of its own there, and its mounts in a mount
@@ -24,6 +30,16 @@ readme_steps=(
     "scripts/build-package.sh"
 )
 
+case "${1:-}" in
+trixie) release="Debian 13" ;;
+bookworm) release="Debian 12" ;;
+--inside) ;;
+*)
+    echo "usage: $0 trixie|bookworm" >&2
+    exit 2
+    ;;
+esac
+
 if [ "${1:-}" = --inside ]; then
     # Second half, in the private mount namespace: mount what a running
     # system has, then run the steps as the user inside the root.
@@ -36,7 +52,7 @@ if [ "${1:-}" = --inside ]; then
     home=$(chroot "$root" getent passwd tester | cut -d: -f6)
     as_tester=(chroot --userspec=tester:tester "$root" /usr/bin/env -i
         HOME="$home" USER=tester LOGNAME=tester SHELL=/bin/bash LANG=C.UTF-8
-        PATH=/usr/local/bin:/usr/bin:/bin
+        PATH=/usr/local/bin:/usr/bin:/bin DEB_BUILD_OPTIONS=nocheck
         ${CMAKE_BUILD_PARALLEL_LEVEL:+CMAKE_BUILD_PARALLEL_LEVEL=$CMAKE_BUILD_PARALLEL_LEVEL})
     # The user clones the committed project, as from its public repository.
     "${as_tester[@]}" /bin/bash -euo pipefail -c \
@@ -45,6 +61,10 @@ if [ "${1:-}" = --inside ]; then
     for step in "${readme_steps[@]}"; do
         steps+="echo \"== \$ $step\"; $step"$'\n'
     done
+    # The release's own lintian; anything above info fails, as on the
+    # build machine.
+    steps+='echo "== lintian"; scripts/install-deps.sh lintian
+        lintian --fail-on error,warning --display-info --show-overrides build/debian/veltaro_*.changes'$'\n'
     exec "${as_tester[@]}" /bin/bash -euo pipefail -c "cd ~/veltaro; $steps"
 fi
 
@@ -57,15 +77,23 @@ for step in "${readme_steps[@]}"; do
 done
 scripts/install-deps.sh debootstrap
 
-# The Debian archive, updates and security archive that apt here uses for
-# Debian 12, as apt itself reports them, whatever form its sources take.
-codename=bookworm
+# The Debian archive, updates and security archive that apt here uses,
+# as apt itself reports them, whatever form its sources take: those of the
+# release itself, else those of this machine's own release, whose mirrors
+# serve every release.
+codename=$1
+own=$(. /etc/os-release && echo "$VERSION_CODENAME")
 archive()
 {
-    apt-cache policy | awk -v want="$1/main" '$2 ~ /^[a-z]+:\/\// && $3 == want { print $2; exit }'
+    local suite
+    for suite in "$codename$1" "$own$1"; do
+        apt-cache policy | awk -v want="$suite/main" '$2 ~ /^[a-z]+:\/\// && $3 == want { print $2; exit }' |
+            grep . && return
+    done
+    return 0
 }
-mirror=$(archive "$codename")
-[ -n "$mirror" ] || { echo "apt here uses no Debian archive for $codename main" >&2; exit 1; }
+mirror=$(archive "")
+[ -n "$mirror" ] || { echo "apt here uses no Debian archive for $codename or $own main" >&2; exit 1; }
 
 root=$(mktemp -d /var/tmp/veltaro-fresh-machine.XXXXXX)
 # It becomes the root folder of a system whose users must enter it.
@@ -98,9 +126,9 @@ debootstrap --variant=minbase --include=git,ca-certificates,sudo "$codename" "$r
 rm -f "$root.log"
 {
     echo "deb $mirror $codename main"
-    updates=$(archive "$codename-updates")
+    updates=$(archive -updates)
     [ -n "$updates" ] && echo "deb $updates $codename-updates main"
-    security=$(archive "$codename-security")
+    security=$(archive -security)
     [ -n "$security" ] && echo "deb $security $codename-security main"
 } >"$root/etc/apt/sources.list"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
@@ -116,4 +144,4 @@ git bundle create "$root$home/veltaro.bundle" HEAD 2>/dev/null
 chmod 644 "$root$home/veltaro.bundle"
 
 unshare --mount --propagation private -- "$0" --inside "$root"
-echo "The README's install step, build, tests and package build pass on a fresh Debian 12."
+echo "The README's install step, build, tests, package build and lintian pass on a fresh $release."

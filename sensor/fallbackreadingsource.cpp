@@ -25,6 +25,11 @@ bool FallbackReadingSource::start()
     return false;
 }
 
+bool FallbackReadingSource::readsUnlistedProcessor() const
+{
+    return m_started && m_started->readsUnlistedProcessor();
+}
+
 std::optional<std::uint32_t> FallbackReadingSource::signatureRegister()
 {
     return m_started ? m_started->signatureRegister() : std::nullopt;

@@ -25,6 +25,8 @@ public:
     // lets the ways go, and later calls keep the source it found.
     bool start() override;
     // Empty until a way has started.
+    // The started way's answer; false until one has started.
+    bool readsUnlistedProcessor() const override;
     std::optional<std::uint32_t> signatureRegister() override;
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
     unsigned nodeCount(const ProcessorFamily& row) override;

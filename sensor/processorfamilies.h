@@ -204,6 +204,21 @@ inline constexpr ProcessorFamily kProcessorFamilies[] = {
 };
 // clang-format on
 
+// The row under which a processor the table does not hold is read where
+// the kernel's own driver reads it: the kernel's figure as it stands,
+// with no register to decode and no replacement of low readings.
+inline constexpr ProcessorFamily kKernelFigureOnly{0x00,
+                                                   0x00,
+                                                   0xFF,
+                                                   ProcessorVendor::Amd,
+                                                   L"",
+                                                   ThermalRegister::SmnReportedTemperature,
+                                                   ThermalDecode::Eighths,
+                                                   "k10temp",
+                                                   "",
+                                                   "",
+                                                   ""};
+
 // The row of a processor; none for a family or model the program does not
 // know, which then shows no reading.
 constexpr const ProcessorFamily* findProcessorFamily(ProcessorVendor vendor, unsigned family, unsigned model)

@@ -54,6 +54,10 @@ public:
     // none, and the program must say so and end.
     virtual bool start() = 0;
 
+    // True where the source hands over a figure for a processor the
+    // family table does not hold: the kernel's own driver reads it.
+    virtual bool readsUnlistedProcessor() const { return false; }
+
     // The signature register F3xFC where this source reaches it; empty
     // where it cannot (the kernel's figure has none), where the read
     // failed, or where the configuration space was busy.

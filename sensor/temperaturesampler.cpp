@@ -173,6 +173,11 @@ void TemperatureSampler::holdRowOf(const std::wstring& familyCode)
 {
     m_heldFamilyCode = familyCode;
     m_row = findProcessorFamily(m_processor.vendor, familyCode, m_processor.model);
+    // A processor the table does not hold, under its own FamilyCode: the
+    // kernel's figure, where the source has one for it.
+    if (m_row == nullptr && !familyCode.empty() && familyCode == m_processor.familyCode &&
+        m_processor.vendor != ProcessorVendor::Other && m_source.readsUnlistedProcessor())
+        m_row = &kKernelFigureOnly;
 }
 
 std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& familyCode)

@@ -37,16 +37,23 @@ bool KernelReadingSource::start()
     const std::optional<IdentifiedProcessor> processor = readProcessorZero(m_procRoot / "cpuinfo");
     if (!processor)
         return false;
-    const ProcessorFamily* row = findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
-                                                     processorModel(processor->signature));
-    if (row == nullptr)
+    const ProcessorVendor vendor = vendorOf(processor->vendor);
+    if (vendor == ProcessorVendor::Other)
         return false;
-    m_driver = std::string(row->kernelDriver);
-    KernelTemperature temperature(functionFolderOf(0), m_driver, m_clock);
-    if (!temperature.start())
-        return false;
-    m_temperature = std::move(temperature);
-    return true;
+    const ProcessorFamily* row =
+        findProcessorFamily(vendor, processorFamily(processor->signature), processorModel(processor->signature));
+    static constexpr std::string_view kKernelDrivers[] = {"k10temp", "k8temp"};
+    for (const std::string_view driver : kKernelDrivers) {
+        if (row != nullptr && driver != row->kernelDriver)
+            continue;
+        m_driver = std::string(driver);
+        KernelTemperature temperature(functionFolderOf(0), m_driver, m_clock);
+        if (temperature.start()) {
+            m_temperature = std::move(temperature);
+            return true;
+        }
+    }
+    return false;
 }
 
 std::filesystem::path KernelReadingSource::functionFolderOf(unsigned node) const

@@ -23,10 +23,13 @@ public:
     KernelReadingSource(std::filesystem::path pciRoot, std::filesystem::path procRoot,
                         KernelTemperature::Clock clock = std::chrono::steady_clock::now);
 
-    // True when processor 0 of <procRoot>/cpuinfo is one of the table's,
-    // and one of the function's hwmon folders of its kernel driver has a
-    // temperature file that reads.
+    // True when processor 0 of <procRoot>/cpuinfo is an AMD or Hygon
+    // part, and one of the function's hwmon folders of its kernel driver
+    // has a temperature file that reads. A processor the table does not
+    // hold takes whichever of k10temp and k8temp the kernel bound to it.
     bool start() override;
+    // The kernel's driver reads whatever processor it binds to.
+    bool readsUnlistedProcessor() const override { return true; }
     std::optional<std::uint32_t> signatureRegister() override { return std::nullopt; }
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
 

@@ -30,10 +30,15 @@ ReadingWays readingWaysOf(const std::filesystem::path& procRoot)
     const std::optional<IdentifiedProcessor> processor = readProcessorZero(procRoot / "cpuinfo");
     if (!processor)
         return ReadingWays::KernelOrRegisters;
-    const ProcessorFamily* row = findProcessorFamily(vendorOf(processor->vendor), processorFamily(processor->signature),
-                                                     processorModel(processor->signature));
-    if (row == nullptr)
+    const ProcessorVendor vendor = vendorOf(processor->vendor);
+    if (vendor == ProcessorVendor::Other)
         return ReadingWays::None;
+    // A processor the table does not hold has no registers the program
+    // knows; the kernel's driver may still read it.
+    const ProcessorFamily* row =
+        findProcessorFamily(vendor, processorFamily(processor->signature), processorModel(processor->signature));
+    if (row == nullptr)
+        return ReadingWays::KernelOnly;
     // The configuration file is opened read-only, so no index can be
     // written through it, and the kernel keeps the root complex's pairs
     // for itself.
@@ -42,14 +47,14 @@ ReadingWays readingWaysOf(const std::filesystem::path& procRoot)
 
 std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sources)
 {
+    // No password is asked, and no register opened, for a reading that
+    // the configuration file cannot give: the kernel's is the one way.
+    if (readingWaysOf(sources.procRoot) != ReadingWays::KernelOrRegisters)
+        return std::make_unique<KernelReadingSource>(sources.pciRoot, sources.procRoot);
     std::vector<FallbackReadingSource::Way> ways;
     ways.emplace_back([pciRoot = sources.pciRoot, procRoot = sources.procRoot] {
         return std::make_unique<KernelReadingSource>(pciRoot, procRoot);
     });
-    // No password is asked, and no register opened, for a reading that
-    // the configuration file cannot give.
-    if (readingWaysOf(sources.procRoot) != ReadingWays::KernelOrRegisters)
-        return std::make_unique<FallbackReadingSource>(std::move(ways));
     // Root does not need the helper, and a helper that root starts would
     // open the same file with the same rights. Root opens it now, while
     // the source is made: the program gives up root before its window

@@ -29,14 +29,16 @@ struct LinuxSensorSources {
 // Ways 2 and 3 are left out where processor 0 of <procRoot>/cpuinfo keeps
 // its temperature behind the root complex (family 15h models 60h-7Fh,
 // family 17h and later), which the configuration file cannot reach, and
-// where it is a processor the table does not hold.
+// where it is a processor the table does not hold: the kernel's is then
+// the only way, and the source is the kernel's alone.
 std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sources);
 
 // Which ways can give the reading of processor 0 of <procRoot>/cpuinfo,
 // by the table: the kernel's driver and the configuration file, the
-// kernel's driver only (the sensor lies behind the root complex), or none
-// (a processor the table does not hold). A processor that cannot be asked
-// may be an early family 0Fh part: both.
+// kernel's driver only (the sensor lies behind the root complex, or the
+// table does not hold the AMD or Hygon processor, which the kernel's
+// driver may still read), or none (another maker's processor). A
+// processor that cannot be asked may be an early family 0Fh part: both.
 enum class ReadingWays { KernelOrRegisters, KernelOnly, None };
 ReadingWays readingWaysOf(const std::filesystem::path& procRoot);
 

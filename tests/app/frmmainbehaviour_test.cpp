@@ -12,7 +12,10 @@
 #include "productinfo.h"
 #include "recordingview.h"
 #ifndef _WIN32
+#include "kernelsensorfixture.h"
+#include "linuxprocessoridentity.h"
 #include "localeguard.h"
+#include "sensorstartorder.h"
 #endif
 
 namespace veltaro {
@@ -192,21 +195,78 @@ TEST_F(FrmmainBehaviourTest, AZenIsNamedByItsOwnSignatureAndReadBehindTheRootCom
     EXPECT_FALSE(configSpaceLock.held);
 }
 
-// A processor of another maker gets no FamilyCode: the readout stays empty
-// and the ports untouched.
-TEST_F(FrmmainBehaviourTest, AnotherMakersProcessorShowsNoReading)
+// A processor that no source here reads is named in a message of its own
+// before the driver is tried, and the window never shows.
+TEST_F(FrmmainBehaviourTest, AnUnreadableProcessorIsToldSoBeforeTheDriverIsTried)
 {
-    ports.dataPortValue = 0;
-    processorIdentity.processor = IdentifiedProcessor{"GenuineIntel", 0x000906EA, "Intel(R) Core(TM) i7-8700"};
-    ASSERT_TRUE(behaviour.load());
-    const std::size_t callsBefore = ports.calls.size();
+    const struct {
+        IdentifiedProcessor processor;
+        const wchar_t* named;
+    } rows[] = {
+        {{"GenuineIntel", 0x000906EA, "Intel(R) Core(TM) i7-8700"}, L"(GenuineIntel, family 6h, model 9Eh)"},
+        {{"AuthenticAMD", 0x00C00F20, "AMD processor"}, L"(AuthenticAMD, family 1Bh, model 2h)"},
+        {{"HygonGenuine", 0x00100F42, "Hygon processor"}, L"(HygonGenuine, family 10h, model 4h)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.processor.vendor);
+        journal.clear();
+        messages.shown.clear();
+        processorIdentity.processor = row.processor;
 
-    behaviour.onTimer1Tick();
+        EXPECT_FALSE(behaviour.start());
 
-    EXPECT_EQ(view.code, L"");
-    EXPECT_EQ(view.caption, L"");
-    EXPECT_EQ(ports.calls.size(), callsBefore);
+        EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off",
+                                                     "message " + narrow(driverMessageTitle())}));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, std::wstring(L"Veltaro reads AMD processors of families 0Fh to 1Ah. This "
+                                                       L"processor ") +
+                                              row.named + L" is not one of them.");
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    }
 }
+
+#ifndef _WIN32
+// End to end on Linux, with the kernel's driver bound to a family the
+// table does not hold: its figure shows; without it, the processor's own
+// message, and no way but the kernel's is tried.
+TEST(UnlistedProcessorTest, ShowsTheKernelsFigureOrNamesTheProcessor)
+{
+    for (const bool kernelReads : {true, false}) {
+        SCOPED_TRACE(kernelReads);
+        testing::FixtureTree tree;
+        tree.writeFile("proc/cpuinfo", testing::cpuInfoText(0x1B, 0x02, 0));
+        if (kernelReads) {
+            tree.writeFile(testing::kHwmonFolder + std::string("/name"), "k10temp\n");
+            tree.writeFile(testing::kHwmonFolder + std::string("/temp1_input"), "38875\n");
+        }
+        testing::FakeServices fakes;
+        LinuxProcessorIdentity identity(tree.root() / "proc");
+        int helpersMade = 0;
+        const std::unique_ptr<ReadingSource> readings =
+            createLinuxReadingSource({tree.root(), tree.root() / "proc", false, [&helpersMade] {
+                                          ++helpersMade;
+                                          return std::unique_ptr<PortIo>();
+                                      }});
+        testing::RecordingView view;
+        FrmmainBehaviour behaviour(
+            view, {*readings, fakes.registry, fakes.computerName, fakes.messages, fakes.shell, identity});
+
+        EXPECT_EQ(behaviour.start(), kernelReads);
+        behaviour.onTimer1Tick();
+
+        EXPECT_EQ(helpersMade, 0);
+        EXPECT_EQ(view.caption, kernelReads ? L" 38'C" : L"");
+        EXPECT_EQ(behaviour.readoutDetails(),
+                  kernelReads ? L"Node 0: 38'C\nHighest since start: 38'C" : L"Highest since start: -");
+        ASSERT_EQ(fakes.messages.shown.size(), kernelReads ? 0u : 1u);
+        if (!kernelReads) {
+            EXPECT_EQ(fakes.messages.shown[0].text, L"Veltaro reads AMD processors of families 0Fh to 1Ah. This "
+                                                    L"processor (AuthenticAMD, family 1Bh, model 2h) is not one of "
+                                                    L"them.");
+        }
+    }
+}
+#endif
 
 TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
 {
