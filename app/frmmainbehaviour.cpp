@@ -66,6 +66,11 @@ bool FrmmainBehaviour::start()
     if (!load())
         return false;
     m_view.showWindow();
+    // Nothing is measured before the first tick.
+    m_notifiedCelsius.emplace(std::nullopt);
+    m_view.setNotificationNumber(std::nullopt);
+    m_view.setNotificationTip(L"-");
+    m_view.showNotificationIcon();
     return true;
 }
 
@@ -75,6 +80,29 @@ void FrmmainBehaviour::onTimer1Tick()
         m_view.setTemperatureCaption(m_caption);
     if (m_view.readoutDetailsShown())
         m_view.setReadoutDetails(readoutDetails());
+    m_tipOutdated = true;
+    if (const std::optional<long long> shown = m_sampler.shownCelsius();
+        m_notifiedCelsius && *m_notifiedCelsius != shown) {
+        m_notifiedCelsius.emplace(shown);
+        m_view.setNotificationNumber(shown);
+        m_view.setNotificationTip(notificationTip());
+    }
+}
+
+void FrmmainBehaviour::onNotificationPointer()
+{
+    if (m_tipOutdated)
+        m_view.setNotificationTip(notificationTip());
+}
+
+std::wstring FrmmainBehaviour::notificationTip()
+{
+    m_tipOutdated = false;
+    const std::size_t first = m_caption.find_first_not_of(L' ');
+    std::wstring tip = first == std::wstring::npos ? std::wstring(L"-") : m_caption.substr(first);
+    tip += L'\n';
+    tip += readoutDetails();
+    return tip;
 }
 
 std::wstring FrmmainBehaviour::readoutDetails()

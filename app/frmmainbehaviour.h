@@ -55,7 +55,8 @@ public:
 
     // One temperature sample: the readout's caption, or no change when
     // the text field holds no FamilyCode; while the readout's tooltip
-    // shows, its details too.
+    // shows, its details too. When the number shown changes, the
+    // notification area's icon and its tooltip follow.
     void onTimer1Tick();
 
     // The readout's tooltip text, read now: every node's figure, each
@@ -63,11 +64,19 @@ public:
     // when the tooltip is about to show.
     std::wstring readoutDetails();
 
+    // The pointer rests on the notification area's icon: its tooltip's
+    // details are read again, at most once a tick.
+    void onNotificationPointer();
+
     // The contact link: hands "mailto: " and the contact address to the
     // desktop. Whatever fails here fails silently.
     void onLabel3Click();
 
 private:
+    // The readout's caption without its leading blank, "-" while it is
+    // empty, then the readout's details.
+    std::wstring notificationTip();
+
     FrmmainView& m_view;
     FrmmainServices m_services;
     TemperatureSampler m_sampler;
@@ -75,6 +84,11 @@ private:
     std::wstring m_caption;
     ReadoutDetails m_details;
     Functions m_functions;
+    // The number the notification area's icon was given; none before
+    // start-up has put the icon there.
+    std::optional<std::optional<long long>> m_notifiedCelsius;
+    // A tick has passed since the icon's tooltip was last read.
+    bool m_tipOutdated = false;
 };
 
 }  // namespace veltaro

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "frmmainview.h"
@@ -20,6 +21,8 @@ public:
     bool visible = false;
     bool detailsShown = false;
     std::wstring details;
+    std::optional<long long> notificationNumber;
+    std::wstring notificationTip;
     std::wstring folder = L"C:\\Program Files\\Veltaro";
     WindowHandle handle = 0x1234;
     std::function<void(const std::string&)> onChange;
@@ -58,6 +61,13 @@ public:
         visible = true;
         report("shown", L"");
     }
+    void setNotificationNumber(std::optional<long long> celsius) override
+    {
+        notificationNumber = celsius;
+        report("icon", celsius ? std::to_wstring(*celsius) : L"--");
+    }
+    void setNotificationTip(const std::wstring& text) override { notificationTip = text; }
+    void showNotificationIcon() override { report("icon shown", L""); }
 
 private:
     void report(const char* what, const std::wstring& text)
