@@ -48,7 +48,8 @@ int strokeFor(int count, int side)
 void fill(IconPicture& picture, int left, int top, int width, int height)
 {
     for (int y = top; y < top + height; ++y)
-        std::fill_n(picture.pixels.begin() + y * picture.side + left, width, kIconDigitColour);
+        std::fill_n(picture.pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.side + left, width,
+                    kIconDigitColour);
 }
 
 }  // namespace

@@ -26,7 +26,10 @@ struct IconPicture {
     int side = 0;
     std::vector<std::uint32_t> pixels;
 
-    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * side + x)]; }
+    std::uint32_t at(int x, int y) const
+    {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(side) + static_cast<std::size_t>(x)];
+    }
 };
 
 // The notification area's icon for the number the readout shows: its
