@@ -288,9 +288,9 @@ void Frmmain::setNotificationNumber(std::optional<long long> celsius)
     QIcon picture;
     for (const int side : kNotificationIconSides) {
         const IconPicture drawn = notificationIcon(celsius, side);
-        picture.addPixmap(QPixmap::fromImage(
-            QImage(reinterpret_cast<const uchar*>(drawn.pixels.data()), side, side, side * 4, QImage::Format_ARGB32)
-                .copy()));
+        picture.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(drawn.pixels.data()), side, side,
+                                                    static_cast<qsizetype>(side) * 4, QImage::Format_ARGB32)
+                                                 .copy()));
     }
     m_trayPicture = picture;
     if (trayIcon != nullptr)

@@ -119,6 +119,7 @@ Frmmain::Frmmain(HINSTANCE instance, const FrmmainServices& services, const std:
     m_window = ::CreateWindowExW(kWindowExStyle, kFrmmainClass, title.c_str(), kWindowStyle, CW_USEDEFAULT,
                                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     m_taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    allowFromLesserRights(m_window, m_taskbarCreated);
     createElements();
     layOut(dpiOfWindow(m_window));
 }

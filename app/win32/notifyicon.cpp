@@ -115,4 +115,16 @@ void NotifyIcon::remove()
     m_added = false;
 }
 
+void allowFromLesserRights(HWND window, UINT message)
+{
+    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const auto filter = user32 == nullptr ? nullptr
+                                          : reinterpret_cast<FilterFn>(reinterpret_cast<void*>(
+                                                ::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    if (filter != nullptr)
+        filter(window, message, kAllow, nullptr);
+}
+
 }  // namespace veltaro::win32

@@ -50,6 +50,12 @@ private:
     int m_liveIcons = 0;
 };
 
+// Lets `message` reach `window` from processes of lesser rights. Run as
+// administrator, as the port driver needs, the window would otherwise not
+// hear Explorer's "TaskbarCreated", Explorer running with the user's own
+// rights. Nothing on systems before Windows 7.
+void allowFromLesserRights(HWND window, UINT message);
+
 // The number of characters the notification area's tooltip holds.
 inline constexpr std::size_t kNotifyTipLength = sizeof(NOTIFYICONDATAW::szTip) / sizeof(wchar_t) - 1;
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "frmmainview.h"
@@ -21,7 +20,6 @@ public:
     bool visible = false;
     bool detailsShown = false;
     std::wstring details;
-    std::optional<long long> notificationNumber;
     std::wstring notificationTip;
     std::wstring folder = L"C:\\Program Files\\Veltaro";
     WindowHandle handle = 0x1234;
@@ -61,11 +59,7 @@ public:
         visible = true;
         report("shown", L"");
     }
-    void setNotificationNumber(std::optional<long long> celsius) override
-    {
-        notificationNumber = celsius;
-        report("icon", celsius ? std::to_wstring(*celsius) : L"--");
-    }
+    void setNotificationNumber(std::optional<long long> n) override { report("icon", n ? std::to_wstring(*n) : L"--"); }
     void setNotificationTip(const std::wstring& text) override { notificationTip = text; }
     void showNotificationIcon() override { report("icon shown", L""); }
 
