@@ -22,7 +22,7 @@ wait_for() {
     for _ in $(seq 100); do "$@" 2>/dev/null && return 0 || sleep 0.1; done
     echo "Timed out: $*" >&2 && return 1
 }
-found() { out=$("$@" 2>/dev/null | head -n 1) && [ -n "$out" ]; }
+found() { printf -v "$1" %s "$("${@:2}" 2>/dev/null | head -n 1)" && [ -n "${!1}" ]; }
 under() { # the window, or one inside it, is the top one at the point
     local top
     top=$(xdotool mousemove "$2" "$3" getmouselocation --shell | sed -n 's/^WINDOW=//p')
@@ -34,26 +34,22 @@ gone() { ! kill -0 "$1" 2>/dev/null && [ -z "$(docked)" ]; }
 
 trayer --edge bottom --align right --widthtype request --height 48 --SetDockType true --transparent false &
 pids+=($!)
-wait_for found xdotool search --name '^panel$'
-panel=$out
+wait_for found panel xdotool search --name '^panel$'
 
 check_face() {
-    local face=$1 program window icon shown
+    local face=$1 program window icon shown cover
     "${@:2}" &
     program=$! && pids+=($!)
-    wait_for found xdotool search --name '^Veltaro \(simulated processor\)$'
-    window=$out
-    wait_for found docked
-    icon=$out
+    wait_for found window xdotool search --name '^Veltaro \(simulated processor\)$'
+    wait_for found icon docked
     sleep 1
     import -window "$icon" -depth 8 "ppm:$work/icon.ppm"
     shown=$(build/ci/tests/app/qt/readicon "$work/icon.ppm") && [[ $shown =~ ^[0-9]+$ ]] ||
         { echo "$face: no number in the docked icon" >&2 && return 1; }
 
-    xmessage -geometry 600x400+0+0 cover &
-    pids+=($!)
-    wait_for found xdotool search --name '^xmessage$'
-    wait_for under "$out" $(centre "$window")
+    xmessage -geometry 600x400+0+0 cover & pids+=($!)
+    wait_for found cover xdotool search --name '^xmessage$'
+    wait_for under "$cover" $(centre "$window")
     xdotool mousemove $(centre "$icon") click 1
     wait_for under "$window" $(centre "$window")
     kill "${pids[-1]}"

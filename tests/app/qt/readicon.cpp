@@ -30,10 +30,8 @@ int main(int argc, char* argv[])
                         same = (picture.pixels[static_cast<std::size_t>(i)] & 0xFFFFFF) ==
                                static_cast<std::uint32_t>(rgb[at] << 16 | rgb[at + 1] << 8 | rgb[at + 2]);
                     }
-                    if (same) {
-                        std::cout << (number < 0 ? std::string("--") : std::to_string(number)) << '\n';
-                        return 0;
-                    }
+                    if (same)
+                        return (std::cout << (number < 0 ? std::string("--") : std::to_string(number)) << '\n') ? 0 : 3;
                 }
             }
         }
