@@ -24,10 +24,8 @@ wait_for() {
 }
 found() { printf -v "$1" %s "$("${@:2}" 2>/dev/null | head -n 1)" && [ -n "${!1}" ]; }
 under() { # the window, or one inside it, is the top one at the point
-    local top
-    top=$(xdotool mousemove "$2" "$3" getmouselocation --shell | sed -n 's/^WINDOW=//p')
-    [ "$top" = "$1" ] || xwininfo -id "$1" -tree | grep -q "^ *$(printf '0x%x' "$top") "
-}
+    found top sh -c "xdotool mousemove $2 $3 getmouselocation --shell | sed -n 's/^WINDOW=//p'"
+    [ "$top" = "$1" ] || xwininfo -id "$1" -tree | grep -q "^ *$(printf '0x%x' "$top") "; }
 centre() { eval "$(xdotool getwindowgeometry --shell "$1")" && echo $((X + WIDTH / 2)) $((Y + HEIGHT / 2)); }
 docked() { xwininfo -id "$panel" -children | grep -v ' 1x1+' | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'; }
 gone() { ! kill -0 "$1" 2>/dev/null && [ -z "$(docked)" ]; }

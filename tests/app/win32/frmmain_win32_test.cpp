@@ -386,9 +386,8 @@ TEST_F(Win32FrmmainTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
     EXPECT_STREQ(text, L"Node 0: 61'C\r\nHighest since start: 61'C");
 }
 
-// A thousand changes of the number leave one icon of the window's alive
-// (Wine's GetGuiResources counts nothing); the tooltip holds the title,
-// the caption and the details; the icon leaves the area with the window.
+// A thousand changes of the number leave one icon alive (Wine's handle
+// counts show nothing); the tooltip has the details; the icon goes with it.
 TEST_F(Win32FrmmainTest, TheNotificationIconKeepsOneIconAliveAndLeavesWithTheWindow)
 {
     ports.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
