@@ -50,7 +50,9 @@ public:
     // showing the window.
     bool load();
 
-    // The load handler, then the window is shown if it succeeded.
+    // The load handler, then the window is shown if it succeeded, and
+    // after it the icon in the notification area, showing "--" until the
+    // first tick.
     bool start();
 
     // One temperature sample: the readout's caption, or no change when
