@@ -107,6 +107,11 @@ bool FrmmainBehaviour::start()
     if (!load())
         return false;
     m_view.showWindow();
+    // Nothing is measured before the first tick.
+    m_notifiedCelsius.emplace(std::nullopt);
+    m_view.setNotificationNumber(std::nullopt);
+    m_view.setNotificationTip(L"-");
+    m_view.showNotificationIcon();
     return true;
 }
 
@@ -117,6 +122,32 @@ void FrmmainBehaviour::onTimer1Tick()
         m_view.setTemperatureCaption(m_caption);
     if (m_view.readoutDetailsShown() && !m_calls.spent())
         m_view.setReadoutDetails(m_details.text(m_sampler, &m_calls));
+    m_tipOutdated = true;
+    if (const std::optional<long long> shown = m_sampler.shownCelsius();
+        m_notifiedCelsius && *m_notifiedCelsius != shown) {
+        m_notifiedCelsius.emplace(shown);
+        m_view.setNotificationNumber(shown);
+        // The tooltip's details under the tick's own budget: after a slow
+        // call they wait until the pointer next rests on the icon.
+        if (!m_calls.spent())
+            m_view.setNotificationTip(notificationTip(m_details.text(m_sampler, &m_calls)));
+    }
+}
+
+void FrmmainBehaviour::onNotificationPointer()
+{
+    if (m_tipOutdated)
+        m_view.setNotificationTip(notificationTip(readoutDetails()));
+}
+
+std::wstring FrmmainBehaviour::notificationTip(const std::wstring& details)
+{
+    m_tipOutdated = false;
+    const std::size_t first = m_caption.find_first_not_of(L' ');
+    std::wstring tip = first == std::wstring::npos ? std::wstring(L"-") : m_caption.substr(first);
+    tip += L'\n';
+    tip += details;
+    return tip;
 }
 
 std::wstring FrmmainBehaviour::readoutDetails()

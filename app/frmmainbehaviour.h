@@ -60,12 +60,16 @@ public:
     // program must end without showing the window.
     bool load();
 
-    // The load handler, then the window is shown if it succeeded.
+    // The load handler, then the window is shown if it succeeded, and
+    // after it the icon in the notification area, showing "--" until the
+    // first tick.
     bool start();
 
     // One temperature sample: the readout's caption, or no change when
     // the text field holds no FamilyCode; while the readout's tooltip
-    // shows, its details too, unless the sample's call was slow.
+    // shows, its details too, unless the sample's call was slow. When the
+    // number shown changes, the notification area's icon and its tooltip
+    // follow.
     void onTimer1Tick();
 
     // The readout's tooltip text, read now: every node's figure, each
@@ -73,11 +77,19 @@ public:
     // For the face to call when the tooltip is about to show.
     std::wstring readoutDetails();
 
+    // The pointer rests on the notification area's icon: its tooltip's
+    // details are read again, at most once a tick.
+    void onNotificationPointer();
+
     // The contact link: hands "mailto: " and the contact address to the
     // desktop. Whatever fails here fails silently.
     void onLabel3Click();
 
 private:
+    // The readout's caption without its leading blank, "-" while it is
+    // empty, then the details given.
+    std::wstring notificationTip(const std::wstring& details);
+
     FrmmainView& m_view;
     FrmmainServices m_services;
     TemperatureSampler m_sampler;
@@ -86,6 +98,11 @@ private:
     ReadoutDetails m_details;
     CallBudget m_calls;
     Functions m_functions;
+    // The number the notification area's icon was given; none before
+    // start-up has put the icon there.
+    std::optional<std::optional<long long>> m_notifiedCelsius;
+    // A tick has passed since the icon's tooltip was last read.
+    bool m_tipOutdated = false;
 };
 
 }  // namespace veltaro

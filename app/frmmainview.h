@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "shell.h"
@@ -43,6 +44,16 @@ public:
 
     // Makes the window visible; start-up calls it once, at its end.
     virtual void showWindow() = 0;
+
+    // The notification area's icon, where the desktop has one: the whole
+    // degrees the readout shows, or none while it is empty. Each call is a
+    // change: the face draws its icon anew.
+    virtual void setNotificationNumber(std::optional<long long> celsius) = 0;
+    // Its tooltip's lines; the face fits them to its platform's limit.
+    virtual void setNotificationTip(const std::wstring& text) = 0;
+    // Puts the icon in the notification area; start-up calls it once,
+    // after the window shows.
+    virtual void showNotificationIcon() = 0;
 };
 
 }  // namespace veltaro

@@ -17,5 +17,7 @@ scripts/test-sanitizers.sh
 scripts/fuzz.sh 30
 scripts/test-package.sh
 scripts/test-windows.sh
+# Both faces' icons in a real notification area, with the two builds above.
+scripts/test-tray.sh
 scripts/test-fresh-machine.sh trixie
 scripts/test-fresh-machine.sh bookworm

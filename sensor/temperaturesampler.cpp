@@ -200,6 +200,7 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     const std::optional<long long> celsius = reading ? celsiusOf(*m_row, m_processor, *reading) : std::nullopt;
     if (!celsius) {
         caption.clear();
+        m_shownCelsius.reset();
         return true;
     }
     m_lastCelsius = celsius;
@@ -209,6 +210,7 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     if (replacesLowReadings(m_row->decode) && shown < kLowestShownCelsius)
         shown = static_cast<long long>(kLowestShownCelsius + std::floor(2 * m_random.next()));
     writeTemperatureCaption(shown, caption);
+    m_shownCelsius = shown;
     return true;
 }
 

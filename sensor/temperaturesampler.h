@@ -58,6 +58,9 @@ public:
     std::optional<long long> lastCelsius() const { return m_lastCelsius; }
     // The highest of them since start, kept in memory only.
     std::optional<long long> highestCelsius() const { return m_highestCelsius; }
+    // Whole degrees the last caption written shows, after any replacement
+    // of a low reading; empty when it was empty.
+    std::optional<long long> shownCelsius() const { return m_shownCelsius; }
 
 private:
     void holdRowOf(const std::wstring& familyCode);
@@ -68,6 +71,7 @@ private:
     const ProcessorFamily* m_row = nullptr;
     std::optional<long long> m_lastCelsius;
     std::optional<long long> m_highestCelsius;
+    std::optional<long long> m_shownCelsius;
     ReplacementRandom m_random;
 };
 

@@ -7,11 +7,14 @@
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QIcon>
+#include <QImage>
 #include <QImageReader>
+#include <QMenu>
 #include <QPalette>
 #include <QPixmap>
 #include <QToolTip>
 
+#include "notificationicon.h"
 #include "productinfo.h"
 #include "windowdesign.h"
 #include "windowfonts.h"
@@ -200,6 +203,11 @@ bool Frmmain::start()
 
 bool Frmmain::eventFilter(QObject* watched, QEvent* event)
 {
+    // Hosts that ask for the tooltip as the pointer rests on the icon
+    // (XEmbed) get figures of this tick; the others have those of the
+    // last change of the number.
+    if (watched == trayIcon && event->type() == QEvent::ToolTip)
+        m_behaviour.onNotificationPointer();
     if (watched == lbltemp && event->type() == QEvent::ToolTip) {
         const QString text = QString::fromStdWString(m_behaviour.readoutDetails());
         lbltemp->setToolTip(text);
@@ -272,6 +280,55 @@ WindowHandle Frmmain::nativeWindowHandle() const
 void Frmmain::showWindow()
 {
     QWidget::show();
+}
+
+void Frmmain::setNotificationNumber(std::optional<long long> celsius)
+{
+    // Drawn at every size a host may ask for, so that none is scaled.
+    QIcon picture;
+    for (const int side : kNotificationIconSides) {
+        const IconPicture drawn = notificationIcon(celsius, side);
+        picture.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(drawn.pixels.data()), side, side,
+                                                    static_cast<qsizetype>(side) * 4, QImage::Format_ARGB32)
+                                                 .copy()));
+    }
+    m_trayPicture = picture;
+    if (trayIcon != nullptr)
+        trayIcon->setIcon(m_trayPicture);
+}
+
+void Frmmain::setNotificationTip(const std::wstring& text)
+{
+    m_trayTip = windowTitle() + QLatin1Char('\n') + QString::fromStdWString(text);
+    if (trayIcon != nullptr)
+        trayIcon->setToolTip(m_trayTip);
+}
+
+void Frmmain::showNotificationIcon()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    trayIcon = new QSystemTrayIcon(m_trayPicture, this);
+    trayIcon->setObjectName("trayIcon");
+    trayIcon->setToolTip(m_trayTip);
+    auto* menu = new QMenu(this);
+    connect(menu->addAction(QStringLiteral("Show Veltaro")), &QAction::triggered, this, &Frmmain::bringToFront);
+    // As the window's close button: the window closes and the program ends.
+    connect(menu->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+    trayIcon->setContextMenu(menu);
+    connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+            bringToFront();
+    });
+    trayIcon->installEventFilter(this);
+    trayIcon->show();
+}
+
+void Frmmain::bringToFront()
+{
+    showNormal();
+    raise();
+    activateWindow();
 }
 
 }  // namespace veltaro

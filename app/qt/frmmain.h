@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 
@@ -38,12 +40,18 @@ public:
     QLabel* lbltemp;
     QWidget* Shape1;
     QTimer* Timer1;
+    // The number in the notification area; none where the desktop has
+    // no notification area.
+    QSystemTrayIcon* trayIcon = nullptr;
 
 public slots:
     // One temperature sample, every 200 ms while Timer1 runs.
     void onTimer1Tick();
     // The contact link.
     void onLabel3Click();
+    // The notification area's icon or its menu asked for the window:
+    // restored, raised and active.
+    void bringToFront();
 
 protected:
     // Fills the readout's tooltip with figures read as it shows.
@@ -60,7 +68,12 @@ private:
     std::wstring programFolder() const override;
     WindowHandle nativeWindowHandle() const override;
     void showWindow() override;
+    void setNotificationNumber(std::optional<long long> celsius) override;
+    void setNotificationTip(const std::wstring& text) override;
+    void showNotificationIcon() override;
 
+    QIcon m_trayPicture;
+    QString m_trayTip;
     FrmmainBehaviour m_behaviour;
 };
 

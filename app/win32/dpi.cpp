@@ -40,4 +40,12 @@ SIZE outerSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi)
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+int smallIconSide(UINT dpi)
+{
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto metricsForDpi = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    const int side = metricsForDpi != nullptr ? metricsForDpi(SM_CXSMICON, dpi) : 0;
+    return side > 0 ? side : ::MulDiv(::GetSystemMetrics(SM_CXSMICON), static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
 }  // namespace veltaro::win32

@@ -14,4 +14,8 @@ UINT dpiOfWindow(HWND window);
 // measures of the given resolution.
 SIZE outerSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
 
+// The side of a small icon, as the notification area shows them, at the
+// given resolution.
+int smallIconSide(UINT dpi);
+
 }  // namespace veltaro::win32

@@ -14,6 +14,11 @@ namespace veltaro::win32 {
 
 namespace {
 
+// The notification area's events, and the commands of its icon's menu.
+constexpr UINT kNotifyMessage = WM_APP + 1;
+constexpr UINT kShowCommand = 1;
+constexpr UINT kExitCommand = 2;
+
 // A fixed single frame: title bar with icon, system menu and close
 // button; no sizing border, no minimise or maximise button.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -102,6 +107,7 @@ LRESULT CALLBACK txtsignProcedure(HWND field, UINT message, WPARAM wParam, LPARA
 
 Frmmain::Frmmain(HINSTANCE instance, const FrmmainServices& services, const std::wstring& title)
     : m_instance(instance)
+    , m_title(title)
     , m_processorLineBrush(::CreateSolidBrush(colourRef(design::kProcessorLineBackground)))
     , m_readoutBrush(::CreateSolidBrush(colourRef(design::kReadoutBackground)))
     , m_emblem(instance, VELTARO_PICTURE_EMBLEM)
@@ -112,6 +118,8 @@ Frmmain::Frmmain(HINSTANCE instance, const FrmmainServices& services, const std:
     (void)windowClass;
     m_window = ::CreateWindowExW(kWindowExStyle, kFrmmainClass, title.c_str(), kWindowStyle, CW_USEDEFAULT,
                                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    m_taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    allowFromLesserRights(m_window, m_taskbarCreated);
     createElements();
     layOut(dpiOfWindow(m_window));
 }
@@ -267,6 +275,8 @@ void Frmmain::layOut(UINT dpi)
     const SIZE outer = outerSizeFor({client.right, client.bottom}, kWindowStyle, kWindowExStyle, dpi);
     ::SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(m_window, nullptr, TRUE);
+    if (m_notifyIcon.added())
+        m_notifyIcon.setPicture(notificationIcon(m_notifyNumber, smallIconSide(dpi)));
 }
 
 LRESULT CALLBACK Frmmain::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -289,16 +299,33 @@ LRESULT CALLBACK Frmmain::windowProcedure(HWND window, UINT message, WPARAM wPar
 
 LRESULT Frmmain::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == m_taskbarCreated && m_taskbarCreated != 0) {
+        if (m_notifyIcon.added())
+            m_notifyIcon.add(m_window, kNotifyMessage);
+        return 0;
+    }
     switch (message) {
-    case WM_TIMER:
-        if (wParam == Timer1) {
-            m_behaviour.onTimer1Tick();
+    case kNotifyMessage:
+        onNotifyIconEvent(LOWORD(lParam), wParam);
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 && HIWORD(wParam) == 0 && (LOWORD(wParam) == kShowCommand || LOWORD(wParam) == kExitCommand)) {
+            // As the window's close button does: the window closes and
+            // the program ends.
+            if (LOWORD(wParam) == kExitCommand)
+                ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+            else
+                bringToFront();
+            return 0;
+        }
+        if (LOWORD(wParam) == kLabel3Id && HIWORD(wParam) == STN_CLICKED) {
+            m_behaviour.onLabel3Click();
             return 0;
         }
         break;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kLabel3Id && HIWORD(wParam) == STN_CLICKED) {
-            m_behaviour.onLabel3Click();
+    case WM_TIMER:
+        if (wParam == Timer1) {
+            m_behaviour.onTimer1Tick();
             return 0;
         }
         break;
@@ -336,6 +363,7 @@ LRESULT Frmmain::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_DESTROY:
+        m_notifyIcon.remove();
         ::PostQuitMessage(0);
         return 0;
     default:
@@ -432,6 +460,63 @@ void Frmmain::showWindow()
     ::ShowWindow(m_window, SW_SHOW);
     ::UpdateWindow(m_window);
     ::SetFocus(txtsign);
+}
+
+void Frmmain::setNotificationNumber(std::optional<long long> celsius)
+{
+    m_notifyNumber = celsius;
+    m_notifyIcon.setPicture(notificationIcon(celsius, smallIconSide(m_dpi)));
+}
+
+void Frmmain::setNotificationTip(const std::wstring& text)
+{
+    // The area's tooltip breaks lines at "\n" and holds 127 characters.
+    m_notifyIcon.setTip(fitWholeLines(m_title + L'\n' + text, kNotifyTipLength));
+}
+
+void Frmmain::showNotificationIcon()
+{
+    m_notifyIcon.add(m_window, kNotifyMessage);
+}
+
+void Frmmain::onNotifyIconEvent(UINT event, WPARAM place)
+{
+    switch (event) {
+    case WM_MOUSEMOVE:
+        m_behaviour.onNotificationPointer();
+        break;
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+    case WM_LBUTTONDBLCLK:
+        bringToFront();
+        break;
+    case WM_CONTEXTMENU:
+        showNotifyMenu({static_cast<short>(LOWORD(place)), static_cast<short>(HIWORD(place))});
+        break;
+    default:
+        break;
+    }
+}
+
+void Frmmain::showNotifyMenu(POINT place)
+{
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, kShowCommand, L"Show Veltaro");
+    ::AppendMenuW(menu, MF_STRING, kExitCommand, L"Exit");
+    // The menu closes when the user clicks elsewhere only if its owner is
+    // the foreground window.
+    ::SetForegroundWindow(m_window);
+    ::TrackPopupMenuEx(menu, TPM_RIGHTBUTTON | (::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : 0),
+                       place.x, place.y, m_window, nullptr);
+    ::PostMessageW(m_window, WM_NULL, 0, 0);
+    ::DestroyMenu(menu);
+}
+
+void Frmmain::bringToFront()
+{
+    ::ShowWindow(m_window, ::IsIconic(m_window) != FALSE ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(m_window);
+    ::BringWindowToTop(m_window);
 }
 
 }  // namespace veltaro::win32

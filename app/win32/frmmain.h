@@ -10,6 +10,7 @@
 #include "frmmainbehaviour.h"
 #include "frmmainview.h"
 #include "gdiobject.h"
+#include "notifyicon.h"
 #include "windowfonts.h"
 
 namespace veltaro::win32 {
@@ -33,6 +34,9 @@ public:
     bool start();
 
     HWND handle() const { return m_window; }
+
+    // The number in the notification area.
+    const NotifyIcon& notifyIcon() const { return m_notifyIcon; }
 
     // The elements, named as in the window's design. Image1 and Shape1 are
     // drawn by the window itself; Timer1 is its timer.
@@ -58,6 +62,11 @@ private:
     // The colours of a static element, or null for the system's own.
     HBRUSH colourElement(HWND element, HDC dc) const;
     bool setPointer(HWND element, int hitTest) const;
+    // An event of the notification area's icon.
+    void onNotifyIconEvent(UINT event, WPARAM place);
+    void showNotifyMenu(POINT place);
+    // Restored, raised and active.
+    void bringToFront();
 
     bool readoutDetailsShown() const override;
     void setReadoutDetails(const std::wstring& text) override;
@@ -69,8 +78,12 @@ private:
     std::wstring programFolder() const override;
     WindowHandle nativeWindowHandle() const override;
     void showWindow() override;
+    void setNotificationNumber(std::optional<long long> celsius) override;
+    void setNotificationTip(const std::wstring& text) override;
+    void showNotificationIcon() override;
 
     HINSTANCE m_instance;
+    std::wstring m_title;
     HWND m_window = nullptr;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     WindowFonts m_fonts;
@@ -83,6 +96,11 @@ private:
     // The tooltip's text while it shows; the control keeps a pointer to it.
     std::wstring m_details;
     bool m_detailsShown = false;
+    NotifyIcon m_notifyIcon;
+    std::optional<long long> m_notifyNumber;
+    // Sent to every top-level window when the taskbar is made anew, as
+    // when Explorer restarts: the notification area has forgotten its icons.
+    UINT m_taskbarCreated = 0;
     FrmmainBehaviour m_behaviour;
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -70,7 +71,8 @@ TEST_F(FrmmainBehaviourTest, StartUpRunsItsStepsInOrderAndShowsTheWindowLast)
 
     EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off", "driver start",
                                                  "write CF8 8000C3FC", "read CFC", "txtsign 10", "Timer1 on",
-                                                 "processor  CPU: AMD Phenom(tm) II X4 940 Processor", "shown "}));
+                                                 "processor  CPU: AMD Phenom(tm) II X4 940 Processor", "shown ",
+                                                 "icon --", "icon shown "}));
     EXPECT_TRUE(messages.shown.empty());
     ASSERT_FALSE(registry.calls.empty());
     EXPECT_EQ(registry.calls[0].kind, RecordingRegistry::Call::Kind::Connect);
@@ -121,8 +123,8 @@ TEST_P(RegistryFailureTest, ShowsOneBoxThenTheWindowWithoutAProcessorLine)
     EXPECT_EQ(messages.shown[0].text, GetParam().message);
     EXPECT_EQ(messages.shown[0].title, L"Veltaro");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
-    const std::vector<std::string> end(journal.end() - 3, journal.end());
-    EXPECT_EQ(end, (std::vector<std::string>{"Timer1 on", "message Veltaro", "shown "}));
+    const std::vector<std::string> end(journal.end() - 5, journal.end());
+    EXPECT_EQ(end, (std::vector<std::string>{"Timer1 on", "message Veltaro", "shown ", "icon --", "icon shown "}));
 
     ports.dataPortValue = 0x3A000000;
     behaviour.onTimer1Tick();
@@ -291,6 +293,7 @@ TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
                        {0x8000CBA4, 0x31000000},   // node 1: 49 degrees
                        {0x8000D300, 0xFFFFFFFF}};  // no node 2
     ASSERT_TRUE(behaviour.start());
+    behaviour.onTimer1Tick();
     journal.clear();
     behaviour.onTimer1Tick();
     EXPECT_EQ(journal, (std::vector<std::string>{"write CF8 8000C3A4", "read CFC", "caption  58'C"}));
@@ -305,6 +308,34 @@ TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
     ports.onCall = [this](const FakePortIo::Call&) { now += std::chrono::milliseconds(26); };
     behaviour.onTimer1Tick();
     EXPECT_EQ(view.details, L"");
+}
+
+// The icon is given the number the caption shows (low readings replaced,
+// an empty readout as none) only when it changes, and its tooltip then;
+// while the pointer rests on the icon, the details are read once a tick.
+TEST_F(FrmmainBehaviourTest, TheNotificationIconFollowsTheShownNumberOnlyWhenItChanges)
+{
+    ASSERT_TRUE(behaviour.start());
+    // The thermal register (0: the read fails), and the icon's changes.
+    const std::pair<std::uint32_t, long> steps[] = {{0x3A000000, 1}, {0x3A000000, 0}, {0x20000000, 1},
+                                                    {0, 1},          {0, 0},          {0x3A000000, 1}};
+    for (const auto& [value, changes] : steps) {
+        ports.dataPortValue = value;
+        ports.getResult = value != 0;
+        journal.clear();
+        behaviour.onTimer1Tick();
+        const std::string shown = view.caption.empty() ? "--" : narrow(view.caption.substr(1, view.caption.size() - 3));
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "icon " + shown), changes) << shown;
+        EXPECT_EQ(view.notificationTip.substr(0, view.notificationTip.find(L'\n')),
+                  view.caption.empty() ? L"-" : view.caption.substr(1));
+    }
+    behaviour.onTimer1Tick();
+    const std::size_t calls = ports.calls.size();
+    behaviour.onNotificationPointer();
+    const std::size_t once = ports.calls.size() - calls;
+    behaviour.onNotificationPointer();
+    EXPECT_GT(once, 0u);
+    EXPECT_EQ(ports.calls.size() - calls, once);
 }
 
 TEST_F(FrmmainBehaviourTest, ClickOnTheAuthorHandsTheMailAddressToTheDesktop)

@@ -20,6 +20,7 @@ public:
     bool visible = false;
     bool detailsShown = false;
     std::wstring details;
+    std::wstring notificationTip;
     std::wstring folder = L"C:\\Program Files\\Veltaro";
     WindowHandle handle = 0x1234;
     std::function<void(const std::string&)> onChange;
@@ -58,6 +59,9 @@ public:
         visible = true;
         report("shown", L"");
     }
+    void setNotificationNumber(std::optional<long long> n) override { report("icon", n ? std::to_wstring(*n) : L"--"); }
+    void setNotificationTip(const std::wstring& text) override { notificationTip = text; }
+    void showNotificationIcon() override { report("icon shown", L""); }
 
 private:
     void report(const char* what, const std::wstring& text)

@@ -386,6 +386,27 @@ TEST_F(Win32FrmmainTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
     EXPECT_STREQ(text, L"Node 0: 61'C\r\nHighest since start: 61'C");
 }
 
+// A thousand changes of the number leave one icon alive (Wine's handle
+// counts show nothing); the tooltip has the details; the icon goes with it.
+TEST_F(Win32FrmmainTest, TheNotificationIconKeepsOneIconAliveAndLeavesWithTheWindow)
+{
+    ports.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
+    ports.dataPortValue = 0xFFFFFFFF;  // no other node answers
+    ASSERT_TRUE(window.start());
+    ::KillTimer(window.handle(), Frmmain::Timer1);
+    ASSERT_TRUE(window.notifyIcon().added());
+
+    for (std::uint32_t change = 0; change < 1000; ++change) {
+        ports.registers[0x8000C3A4] = (40 + change % 50) << 24;  // 40 to 89 degrees
+        ::SendMessageW(window.handle(), WM_TIMER, Frmmain::Timer1, 0);
+    }
+    EXPECT_EQ(window.notifyIcon().liveIcons(), 1);
+    EXPECT_STREQ(window.notifyIcon().data().szTip, L"Veltaro\n89'C\nNode 0: 89'C\nHighest since start: 89'C");
+
+    ::SendMessageW(window.handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(window.notifyIcon().added());
+}
+
 // The text field holds the FamilyCode and has the keyboard focus: what the
 // user types must not change it, or every later tick matches no family
 // and the readout freezes.
