@@ -71,8 +71,10 @@ bool FrmmainBehaviour::start()
 
 void FrmmainBehaviour::onTimer1Tick()
 {
-    if (m_sampler.sample(m_view.familyCode(), m_caption))
+    if (const std::optional<std::wstring_view> caption = m_sampler.sample(m_view.familyCode())) {
+        m_caption = *caption;
         m_view.setTemperatureCaption(m_caption);
+    }
     if (m_view.readoutDetailsShown())
         m_view.setReadoutDetails(readoutDetails());
 }

@@ -5,7 +5,7 @@
 
 #include "cpuinfoprocessor.h"
 #include "hwmonattribute.h"
-#include "linuxportio.h"
+#include "linuxconfigspace.h"
 #include "processorsignature.h"
 
 namespace veltaro {

@@ -35,21 +35,22 @@ protected:
     FrmmainBehaviourTest()
     {
         view.onChange = [this](const std::string& change) { journal.push_back(change); };
-        ports.onCall = [this](const FakePortIo::Call& call) { journal.push_back(describe(call)); };
+        space.onCall = [this](const FakeConfigSpace::Call& call) { journal.push_back(describe(call)); };
         messages.onShow = [this] { journal.push_back("message " + narrow(messages.shown.back().title)); };
     }
 
-    static std::string describe(const FakePortIo::Call& call)
+    static std::string describe(const FakeConfigSpace::Call& call)
     {
         char text[48];
         switch (call.kind) {
-        case FakePortIo::Call::Kind::Initialize:
+        case FakeConfigSpace::Call::Kind::Start:
             return "driver start";
-        case FakePortIo::Call::Kind::Set:
-            std::snprintf(text, sizeof text, "write %X %X", call.port, call.value);
+        case FakeConfigSpace::Call::Kind::Write:
+            std::snprintf(text, sizeof text, "write %X %X", static_cast<unsigned>(call.address),
+                          static_cast<unsigned>(call.value));
             return text;
-        case FakePortIo::Call::Kind::Get:
-            std::snprintf(text, sizeof text, "read %X", call.port);
+        case FakeConfigSpace::Call::Kind::Read:
+            std::snprintf(text, sizeof text, "read %X", static_cast<unsigned>(call.address));
             return text;
         }
         return {};
@@ -64,8 +65,8 @@ TEST_F(FrmmainBehaviourTest, StartUpRunsItsStepsInOrderAndShowsTheWindowLast)
 {
     ASSERT_TRUE(behaviour.start());
 
-    EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off", "driver start",
-                                                 "write CF8 8000C3FC", "read CFC", "txtsign 10", "Timer1 on",
+    EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off", "driver start", "read 8000C3FC",
+                                                 "txtsign 10", "Timer1 on",
                                                  "processor  CPU: AMD Phenom(tm) II X4 940 Processor", "shown "}));
     EXPECT_TRUE(messages.shown.empty());
     ASSERT_FALSE(registry.calls.empty());
@@ -77,7 +78,7 @@ TEST_F(FrmmainBehaviourTest, DriverFailureShowsOnlyTheDriverMessageAndNeverTheWi
 {
     view.caption = L" 55'C";
     view.code = L"10";
-    ports.initializeResult = false;
+    space.startResult = false;
 
     EXPECT_FALSE(behaviour.start());
 
@@ -120,7 +121,7 @@ TEST_P(RegistryFailureTest, ShowsOneBoxThenTheWindowWithoutAProcessorLine)
     const std::vector<std::string> end(journal.end() - 3, journal.end());
     EXPECT_EQ(end, (std::vector<std::string>{"Timer1 on", "message Veltaro", "shown "}));
 
-    ports.dataPortValue = 0x3A000000;
+    space.value = 0x3A000000;
     behaviour.onTimer1Tick();
     EXPECT_EQ(view.caption, L" 58'C");
 }
@@ -150,11 +151,11 @@ class TickTest : public FrmmainBehaviourTest, public ::testing::WithParamInterfa
 // register it names; a read the driver reports as failed shows no reading.
 TEST_P(TickTest, ShowsTheCurrentReading)
 {
-    ports.dataPortValue = GetParam().signature;
+    space.value = GetParam().signature;
     ASSERT_TRUE(behaviour.load());
     view.caption = L" 60'C";
-    ports.dataPortValue = GetParam().thermalRegister;
-    ports.getResult = !GetParam().readFails;
+    space.value = GetParam().thermalRegister;
+    space.readResult = !GetParam().readFails;
 
     behaviour.onTimer1Tick();
 
@@ -177,34 +178,33 @@ INSTANTIATE_TEST_SUITE_P(Readings, TickTest,
 // the system management network's index pair.
 TEST_F(FrmmainBehaviourTest, AZenIsNamedByItsOwnSignatureAndReadBehindTheRootComplex)
 {
-    ports.dataPortValue = 0;
+    space.value = 0;
     processorIdentity.processor = IdentifiedProcessor{"AuthenticAMD", 0x00A20F10, "AMD Ryzen 5 5600 6-Core Processor"};
     ASSERT_TRUE(behaviour.load());
     EXPECT_EQ(view.code, L"19");
     journal.clear();
-    ports.registers[0x80000064] = 216u << 21;  // 27 degrees
+    space.registers[0x80000064] = 216u << 21;  // 27 degrees
 
     behaviour.onTimer1Tick();
 
-    EXPECT_EQ(journal, (std::vector<std::string>{"write CF8 80000060", "write CFC 59800", "write CF8 80000064",
-                                                 "read CFC", "caption  27'C"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"write 80000060 59800", "read 80000064", "caption  27'C"}));
     EXPECT_FALSE(configSpaceLock.held);
 }
 
 // A processor of another maker gets no FamilyCode: the readout stays empty
-// and the ports untouched.
+// and configuration space untouched.
 TEST_F(FrmmainBehaviourTest, AnotherMakersProcessorShowsNoReading)
 {
-    ports.dataPortValue = 0;
+    space.value = 0;
     processorIdentity.processor = IdentifiedProcessor{"GenuineIntel", 0x000906EA, "Intel(R) Core(TM) i7-8700"};
     ASSERT_TRUE(behaviour.load());
-    const std::size_t callsBefore = ports.calls.size();
+    const std::size_t callsBefore = space.calls.size();
 
     behaviour.onTimer1Tick();
 
     EXPECT_EQ(view.code, L"");
     EXPECT_EQ(view.caption, L"");
-    EXPECT_EQ(ports.calls.size(), callsBefore);
+    EXPECT_EQ(space.calls.size(), callsBefore);
 }
 
 TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
@@ -212,19 +212,19 @@ TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
     ASSERT_TRUE(behaviour.load());
     view.caption = L" 60'C";
     view.code = L"13";
-    const std::size_t callsBefore = ports.calls.size();
+    const std::size_t callsBefore = space.calls.size();
 
     behaviour.onTimer1Tick();
 
     EXPECT_EQ(view.caption, L" 60'C");
-    EXPECT_EQ(ports.calls.size(), callsBefore);
+    EXPECT_EQ(space.calls.size(), callsBefore);
 }
 
 // The idle tick reads node 0's register alone; only while the readout's
 // tooltip shows are the other nodes read, and its text handed over.
 TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
 {
-    ports.registers = {{0x8000C3FC, kFamily10hSignature},
+    space.registers = {{0x8000C3FC, kFamily10hSignature},
                        {0x8000C3A4, 0x3A000000},  // node 0: 58 degrees
                        {0x8000CB00, 0x12031022},
                        {0x8000CBA4, 0x31000000},   // node 1: 49 degrees
@@ -232,7 +232,7 @@ TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
     ASSERT_TRUE(behaviour.start());
     journal.clear();
     behaviour.onTimer1Tick();
-    EXPECT_EQ(journal, (std::vector<std::string>{"write CF8 8000C3A4", "read CFC", "caption  58'C"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"read 8000C3A4", "caption  58'C"}));
     EXPECT_EQ(view.details, L"");
 
     view.detailsShown = true;
@@ -272,7 +272,7 @@ TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
         });
         testing::RecordingView other;
         FrmmainBehaviour otherBehaviour(other, {readings, deferred, computerName, messages, shell, processorIdentity});
-        ports.initializeResult = driverStarts;
+        space.startResult = driverStarts;
 
         EXPECT_EQ(otherBehaviour.start(), driverStarts);
         EXPECT_EQ(built, driverStarts ? 1 : 0);
