@@ -159,8 +159,8 @@ std::optional<std::vector<std::uint8_t>> readFileBesideProgram(const std::wstrin
         static_cast<unsigned long long>(size.QuadPart) <= kLargestModuleBytes) {
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
         DWORD read = 0;
-        if (bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                              read == bytes.size()))
+        if (bytes.empty() ||
+            (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size()))
             contents = std::move(bytes);
     }
     ::CloseHandle(file);
