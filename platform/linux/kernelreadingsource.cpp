@@ -127,7 +127,7 @@ std::optional<SourceReading> KernelReadingSource::readDie(unsigned node, const D
     return SourceReading::kernelMillidegrees(*millidegrees);
 }
 
-[[gnu::hot]] std::optional<SourceReading> KernelReadingSource::read(const ProcessorFamily& /*row*/)
+std::optional<SourceReading> KernelReadingSource::read(const ProcessorFamily& /*row*/)
 {
     if (!m_temperature)
         return std::nullopt;
