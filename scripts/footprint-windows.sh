@@ -11,6 +11,7 @@
 #
 #   FOOTPRINT_WINDOWS_RUNS     runs of each program (7)
 #   FOOTPRINT_WINDOWS_SECONDS  ticking before memory is read (3)
+#   FOOTPRINT_DISPLAY          the X display number to use (else one picked at random)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,7 +33,7 @@ export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msht
 xvfb=""
 trap 'wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 10); do
-    number=$((200 + RANDOM % 500))
+    number=${FOOTPRINT_DISPLAY:-$((200 + RANDOM % 500))}
     : >"$work/display"
     Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!

@@ -14,6 +14,7 @@
 #   FOOTPRINT_RUNS          ticking runs of each program (5)
 #   FOOTPRINT_SECONDS       length of the ticking period in seconds (60)
 #   FOOTPRINT_SETTLE        seconds after the map before that period (2)
+#   FOOTPRINT_DISPLAY       the X display number to use (else one picked at random)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,7 +39,7 @@ work=$(mktemp -d)
 xvfb=""
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 for _ in $(seq 10); do
-    number=$((200 + RANDOM % 500))
+    number=${FOOTPRINT_DISPLAY:-$((200 + RANDOM % 500))}
     : >"$work/display"
     Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
