@@ -35,7 +35,7 @@ trap 'wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 10); do
     number=${FOOTPRINT_DISPLAY:-$((200 + RANDOM % 500))}
     : >"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
     while kill -0 "$xvfb" 2>/dev/null && [ ! -s "$work/display" ]; do
         sleep 0.1

@@ -34,14 +34,16 @@ bare=build/bench/bench/barewindow/veltaro-barewindow
 work=$(mktemp -d)
 # A display of its own: a number well away from the usual ones, tried
 # until Xvfb takes it (it refuses one whose lock another server holds).
-# Xvfb writes the number to descriptor 3 once it accepts clients. -br: a
+# Xvfb writes the number to descriptor 3 once it accepts clients, and
+# keeps running between clients (-noreset): a client that came while it
+# reset itself after the last one left would find no display. -br: a
 # black root window, against which the launcher sees the first frame.
 xvfb=""
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 for _ in $(seq 10); do
     number=${FOOTPRINT_DISPLAY:-$((200 + RANDOM % 500))}
     : >"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -br -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
     while kill -0 "$xvfb" 2>/dev/null && [ ! -s "$work/display" ]; do
         sleep 0.1
