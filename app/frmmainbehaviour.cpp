@@ -118,8 +118,11 @@ bool FrmmainBehaviour::start()
 void FrmmainBehaviour::onTimer1Tick()
 {
     m_calls.renew();
-    if (m_calls.timed([this] { return m_sampler.sample(m_view.familyCode(), m_caption); }))
+    if (const std::optional<std::wstring_view> caption =
+            m_calls.timed([this] { return m_sampler.sample(m_view.familyCode()); })) {
+        m_caption = *caption;
         m_view.setTemperatureCaption(m_caption);
+    }
     if (m_view.readoutDetailsShown() && !m_calls.spent())
         m_view.setReadoutDetails(m_details.text(m_sampler, &m_calls));
     m_tipOutdated = true;

@@ -4,25 +4,39 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 
 #include "configspacelock.h"
+#include "configspacesource.h"
 #include "cpuinfofixture.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "fixturetree.h"
 #include "kernelreadingsource.h"
-#include "linuxportio.h"
+#include "linuxconfigspace.h"
 #include "linuxprocessoridentity.h"
-#include "portregistersource.h"
-#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
 
-using testing::detectThroughPorts;
+// Allocations made by this program since it started: a tick that reads
+// what the last one read should make none.
+std::atomic<long long> g_allocations{0};
+
+// Runs the tick for the benchmark and reports its allocations per tick.
+template <typename Tick> void countedTicks(benchmark::State& state, Tick&& tick)
+{
+    const long long before = g_allocations.load();
+    for (auto _ : state)
+        tick();
+    state.counters["allocations"] =
+        benchmark::Counter(static_cast<double>(g_allocations.load() - before), benchmark::Counter::kAvgIterations);
+}
 
 constexpr std::uint8_t kThermalOffset = 0xA4;
 
@@ -51,20 +65,17 @@ const NorthbridgeTree& northbridgeTree()
     return tree;
 }
 
-// A driver that answers every read at once with a fixed register value.
-class ConstantPortIo final : public PortIo {
+// A way to configuration space that answers every read at once with a
+// fixed register value.
+class ConstantConfigSpace final : public ConfigSpace {
 public:
-    explicit ConstantPortIo(std::uint32_t value)
+    explicit ConstantConfigSpace(std::uint32_t value)
         : m_value(value)
     {
     }
-    bool InitializeWinIo() override { return true; }
-    bool SetPortVal(std::uint16_t, std::uint32_t, std::uint8_t) override { return true; }
-    bool GetPortVal(std::uint16_t, std::uint32_t& value, std::uint8_t) override
-    {
-        value = m_value;
-        return true;
-    }
+    bool start() override { return true; }
+    std::optional<std::uint32_t> read(const PciFunctionAddress&, std::uint8_t) override { return m_value; }
+    bool write(const PciFunctionAddress&, std::uint8_t, std::uint32_t) override { return false; }
 
 private:
     std::uint32_t m_value;
@@ -93,33 +104,29 @@ BENCHMARK(BM_BarePread);
 void BM_TickSensorPath(benchmark::State& state)
 {
     const NorthbridgeTree& tree = northbridgeTree();
-    LinuxPortIo portIo(tree.root());
-    if (!portIo.InitializeWinIo())
-        throw std::runtime_error("the driver does not read the fixture");
+    LinuxConfigSpace configSpace(tree.root());
+    if (!configSpace.start())
+        throw std::runtime_error("the configuration file does not read the fixture");
     FakeProcessorIdentity brand;
-    UncontendedConfigSpace configSpace;
-    const std::wstring familyCode = detectThroughPorts(portIo, configSpace, brand).familyCode;
-    PortRegisterSource source(portIo, configSpace);
+    UncontendedConfigSpaceLock lock;
+    ConfigSpaceSource source(configSpace, lock);
+    const std::wstring familyCode = detectFamily(source, brand).familyCode;
     TemperatureSampler sampler(source);
     if (sampler.sample(familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
-    std::wstring caption;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(sampler.sample(familyCode, caption));
+    countedTicks(state, [&] { benchmark::DoNotOptimize(sampler.sample(familyCode)); });
 }
 BENCHMARK(BM_TickSensorPath);
 
 // The same tick without the system call: what the program adds to it.
 void BM_TickSensorPathWithoutIo(benchmark::State& state)
 {
-    ConstantPortIo portIo(0x37000000);
-    UncontendedConfigSpace configSpace;
-    PortRegisterSource source(portIo, configSpace);
+    ConstantConfigSpace configSpace(0x37000000);
+    UncontendedConfigSpaceLock lock;
+    ConfigSpaceSource source(configSpace, lock);
     TemperatureSampler sampler(source);
-    const std::wstring familyCode = kFamily10h;
-    std::wstring caption;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(sampler.sample(familyCode, caption));
+    const std::wstring familyCode = L"10";
+    countedTicks(state, [&] { benchmark::DoNotOptimize(sampler.sample(familyCode)); });
 }
 BENCHMARK(BM_TickSensorPathWithoutIo);
 
@@ -182,11 +189,27 @@ void BM_TickKernelReading(benchmark::State& state)
     sampler.setProcessor(processor);
     if (sampler.sample(processor.familyCode) != L" 55'C")
         throw std::runtime_error("the fixture does not read 55 degrees");
-    std::wstring caption;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(sampler.sample(processor.familyCode, caption));
+    countedTicks(state, [&] { benchmark::DoNotOptimize(sampler.sample(processor.familyCode)); });
 }
 BENCHMARK(BM_TickKernelReading);
 
 }  // namespace
 }  // namespace veltaro
+
+void* operator new(std::size_t size)
+{
+    ++veltaro::g_allocations;
+    if (void* memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t /*size*/) noexcept
+{
+    std::free(memory);
+}

@@ -7,20 +7,20 @@
 #include <stdexcept>
 
 #include "configspacelock.h"
+#include "configspacesource.h"
 #include "fakecomputername.h"
 #include "fakeprocessoridentity.h"
 #include "fixturetree.h"
 #include "frmmain.h"
 #include "inmemoryregistry.h"
-#include "linuxportio.h"
-#include "portregistersource.h"
+#include "linuxconfigspace.h"
 #include "recordingmessageservice.h"
 #include "recordingshell.h"
 
 namespace veltaro {
 namespace {
 
-// Timer1's whole tick as the window runs it, on the Linux driver against a
+// Timer1's whole tick as the window runs it, through the configuration file against a
 // family 10h fixture at 55 degrees with a second node: the family code
 // read back from txtsign, the sensor path, and the caption handed to
 // lbltemp; with `tooltip`, the readout's tooltip showing, so that the
@@ -31,15 +31,15 @@ void timer1Tick(benchmark::State& state, bool tooltip)
     testing::FixtureTree tree;
     tree.writeConfig("0000:00:18.3", 256, {{0x00, 0x12031022}, {0xFC, 0x00100F42}, {0xA4, 0x37000000}});
     tree.writeConfig("0000:00:19.3", 256, {{0x00, 0x12031022}, {0xA4, 0x35000000}});
-    LinuxPortIo portIo(tree.root());
+    LinuxConfigSpace configSpace(tree.root());
     InMemoryRegistry registry("BENCHBOX");
     registry.setString("HARDWARE\\DESCRIPTION\\System", "Identifier", "AT/AT COMPATIBLE");
     FakeComputerName computerName("BENCHBOX");
     RecordingMessageService messages;
     RecordingShell shell;
     FakeProcessorIdentity processorIdentity;
-    UncontendedConfigSpace configSpace;
-    PortRegisterSource readings(portIo, configSpace);
+    UncontendedConfigSpaceLock lock;
+    ConfigSpaceSource readings(configSpace, lock);
     Frmmain window({readings, registry, computerName, messages, shell, processorIdentity}, QStringLiteral("Veltaro"));
     if (!window.load())
         throw std::runtime_error("the driver does not read the fixture");

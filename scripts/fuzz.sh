@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(hexdigits registryvalue cpuinfo portio)
+[ ${#targets[@]} -eq 0 ] && targets=(hexdigits registryvalue cpuinfo configspace)
 
 scripts/install-deps.sh clang libclang-rt-dev
 cmake --preset fuzz >/dev/null

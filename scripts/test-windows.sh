@@ -4,7 +4,8 @@
 # 64-bit and 32-bit Windows with MinGW-w64, runs the 64-bit build's tests
 # under Wine (the program end to end among them) on a private Xvfb display
 # in a throwaway Wine prefix inside the build folder, checks that each
-# program needs no library beside it but the system's, and makes the
+# program needs no library beside it but the system's and that Veltaro.exe
+# stays within 400 kB, and makes the
 # portable archives (build/windows-x64/package, build/windows-x86/package).
 #
 # VELTARO_PAWNIO_MODULES_DIR, where set, names a folder with PawnIO's
@@ -42,6 +43,16 @@ for arch in x64 x86; do
     grep -aq 'level="highestAvailable"' "build/windows-$arch/app/Veltaro.exe" &&
         grep -aq 'level="asInvoker"' "build/windows-$arch/app/Veltaro-demo.exe" ||
         { echo "windows-$arch: Veltaro.exe must ask for highestAvailable, Veltaro-demo.exe for asInvoker" >&2; exit 1; }
+done
+
+# The program stays small: at most 400 kB for each architecture. The
+# C++ stream library, linked statically, alone would pass that.
+for program in build/windows-x64/app/Veltaro.exe build/windows-x86/app/Veltaro.exe; do
+    bytes=$(stat -c %s "$program")
+    if [ "$bytes" -gt $((400 * 1024)) ]; then
+        echo "$program is $bytes bytes, more than 400 kB" >&2
+        exit 1
+    fi
 done
 
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows-x64

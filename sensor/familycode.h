@@ -12,11 +12,8 @@ namespace veltaro {
 class ProcessorIdentity;
 class ReadingSource;
 
-// The FamilyCodes of the three families whose decisions go through the
-// register text.
+// The FamilyCode of family 0Fh, the one that is not its number.
 inline constexpr wchar_t kFamily0Fh[] = L"f";
-inline constexpr wchar_t kFamily10h[] = L"10";
-inline constexpr wchar_t kFamily11h[] = L"11";
 
 // The family that the signature register (0xFC) names, or none when it
 // holds no signature. Digit 3 of its register text is the low nibble of the

@@ -39,35 +39,9 @@ std::wstring HexDigitsToDecimal(std::wstring_view digits);
 inline constexpr std::size_t kLongestDecimal = 20;
 std::wstring_view HexDigitsToDecimal(std::wstring_view digits, std::span<wchar_t, kLongestDecimal> text);
 
-// The decimal text of `value`, a minus sign first where it is negative,
-// written into `text` and handed back as the part of it that holds it.
-// Written by hand, not through std::to_wstring's swprintf, which costs more
-// than all the rest of a sample. The tick writes a number from 0 to 999
-// twice; those take no loop, since after the system call every short loop
-// costs the tick a mispredicted branch or two.
-inline std::wstring_view writeDecimal(long long value, std::span<wchar_t, kLongestDecimal> text)
-{
-    if (value >= 0 && value < 1000) [[likely]] {
-        const auto small = static_cast<unsigned>(value);
-        text[0] = static_cast<wchar_t>(L'0' + small / 100);
-        text[1] = static_cast<wchar_t>(L'0' + small / 10 % 10);
-        text[2] = static_cast<wchar_t>(L'0' + small % 10);
-        const std::size_t length = 1 + static_cast<std::size_t>(small >= 10) + static_cast<std::size_t>(small >= 100);
-        return {text.data() + 3 - length, length};
-    }
-    // Digit by digit from the right end; the remainders of a negative value
-    // are negative, which also holds the most negative one.
-    std::size_t place = text.size();
-    long long rest = value;
-    do {
-        const long long digit = rest % 10;
-        text[--place] = static_cast<wchar_t>(L'0' + (digit < 0 ? -digit : digit));
-        rest /= 10;
-    } while (rest != 0);
-    if (value < 0)
-        text[--place] = L'-';
-    return {text.data() + place, text.size() - place};
-}
+// The decimal text of `value` into `text`, handed back as the part of it
+// that holds it.
+std::wstring_view writeDecimal(long long value, std::span<wchar_t, kLongestDecimal> text);
 
 // Digit positions counted from 1, as the register layouts give them.
 std::wstring_view digitsAt(std::wstring_view registerText, std::size_t firstPosition, std::size_t count);

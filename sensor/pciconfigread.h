@@ -4,55 +4,38 @@
 #include <cstdint>
 #include <optional>
 
+#include "configspace.h"
 #include "configspacelock.h"
-#include "pciconfigaddress.h"
-#include "portio.h"
 #include "processorfamilies.h"
 
 namespace veltaro {
 
-// The two port calls of one configuration read, and whether the driver
-// reported both as done. Defined here, as the reads below, because the
-// tick runs them: each call between the sampler and the driver's system
-// call costs measurably more than its few instructions.
-struct PortRead {
-    std::uint32_t value = 0;
-    bool ok = false;
+// The fields of a 32-bit configuration address (bit 31 enable, bus in
+// bits 23..16, device 15..11, function 10..8, register 7..0).
+struct ConfigAddress {
+    PciFunctionAddress function;
+    std::uint8_t registerOffset = 0;  // a multiple of 4
 };
 
-inline PortRead readThroughPorts(PortIo& portIo, std::uint32_t address)
+constexpr ConfigAddress decodeConfigAddress(std::uint32_t address)
 {
-    PortRead read;
-    const bool addressLatched = portIo.SetPortVal(kConfigAddressPort, address, kConfigAccessBytes);
-    const bool dataRead = portIo.GetPortVal(kConfigDataPort, read.value, kConfigAccessBytes);
-    read.ok = addressLatched && dataRead;
-    return read;
+    return {{static_cast<std::uint8_t>((address >> 16) & 0xFF), static_cast<std::uint8_t>((address >> 11) & 0x1F),
+             static_cast<std::uint8_t>((address >> 8) & 0x07)},
+            static_cast<std::uint8_t>(address & 0xFC)};
 }
 
-// One register read through the configuration ports. Both port calls are
-// always made. The value is whatever the data port left in a holder that
-// starts at 0, so a read the driver does not perform gives 0.
-inline std::uint32_t PciConfigRead(PortIo& portIo, std::uint32_t address)
-{
-    return readThroughPorts(portIo, address).value;
-}
+// The register at a configuration address; empty when it could not be read.
+std::optional<std::uint32_t> readConfigRegister(ConfigSpace& configSpace, std::uint32_t address);
 
-// The same read, but empty when the driver reports that either port call
-// failed: for callers that must not take a failed read for a value.
-inline std::optional<std::uint32_t> readPciConfigChecked(PortIo& portIo, std::uint32_t address)
-{
-    const PortRead read = readThroughPorts(portIo, address);
-    if (!read.ok)
-        return std::nullopt;
-    return read.value;
-}
+// One register read at a configuration address. A read that is not done
+// gives 0.
+std::uint32_t PciConfigRead(ConfigSpace& configSpace, std::uint32_t address);
 
-// A register behind an index/data pair, through the same two ports: the
-// index is written to the index register, then the data register is read.
-// Empty when the driver reports any of the four port calls as failed.
-std::optional<std::uint32_t> readIndexedChecked(PortIo& portIo, const IndexedRegister& pair);
+// A register behind an index/data pair: the index is written to the index
+// register, then the data register is read. Empty when either fails.
+std::optional<std::uint32_t> readIndexed(ConfigSpace& configSpace, const IndexedRegister& pair);
 
-// Holds the configuration space lock for one sequence of port calls, and
+// Holds the configuration space lock for one sequence of accesses, and
 // gives it back when it goes.
 class ConfigSpaceGuard {
 public:

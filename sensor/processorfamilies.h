@@ -273,19 +273,6 @@ inline constexpr std::uint32_t kOtherRangeBits = 0x0003'0000;
 inline constexpr std::uint32_t kRangeSelectBit = 0x0008'0000;
 inline constexpr long kOtherRangeMillidegrees = 49'000;
 
-// The reading of an Eighths or ZenEighths register in millidegrees
-// Celsius, before the die offset, as the Linux kernel's k10temp reports it
-// (its Tctl, without rounding up negative figures to zero).
-constexpr long controlMillidegrees(ThermalDecode decode, std::uint32_t value)
-{
-    long millidegrees = static_cast<long>(value >> kEighthsShift) * kMillidegreesPerEighth;
-    const bool otherRange = (value & kOtherRangeBits) == kOtherRangeBits ||
-                            (decode == ThermalDecode::ZenEighths && (value & kRangeSelectBit) != 0);
-    if (otherRange)
-        millidegrees -= kOtherRangeMillidegrees;
-    return millidegrees;
-}
-
 // Some family 17h parts report a control temperature above the die's, for
 // the fans' sake; the kernel takes the offset off by the name string
 // (k10temp's tctl_offset_table), and so does Veltaro.

@@ -9,12 +9,6 @@ namespace veltaro {
 
 namespace {
 
-long long floorDiv(long long value, long long divisor)
-{
-    const long long quotient = value / divisor;
-    return value % divisor < 0 ? quotient - 1 : quotient;
-}
-
 // "Node 0: 52'C" or "Node 0: -".
 void appendLine(std::wstring& text, const wchar_t* lead, unsigned number, std::optional<long long> celsius)
 {
@@ -27,21 +21,6 @@ void appendLine(std::wstring& text, const wchar_t* lead, unsigned number, std::o
 }
 
 }  // namespace
-
-std::optional<long long> dieCelsiusOf(const SourceReading& reading)
-{
-    long long millidegrees = reading.value;
-    if (reading.kind == SourceReading::Kind::RegisterValue) {
-        const auto value = static_cast<std::uint32_t>(reading.value);
-        if ((value & kDieTemperatureValidBit) == 0)
-            return std::nullopt;
-        millidegrees = static_cast<long long>(value & kDieTemperatureMask) * kMillidegreesPerEighth -
-                       kDieTemperatureZeroMillidegrees;
-    }
-    if (millidegrees < 0)
-        return std::nullopt;
-    return floorDiv(millidegrees, 1000);
-}
 
 ReadoutDetails::ReadoutDetails(ReadingSource& source)
     : m_source(source)

@@ -14,10 +14,6 @@ namespace veltaro {
 
 class TemperatureSampler;
 
-// Whole degrees of one die sensor's reading; empty when it holds no
-// measurement (its valid bit clear, or below zero).
-std::optional<long long> dieCelsiusOf(const SourceReading& reading);
-
 // The text of the readout's tooltip: every node's figure, each node's
 // die sensors under it, and the highest reading since start, one a line:
 //   Node 0: 52'C

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "temperaturesampler.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "hextext.h"
@@ -23,7 +22,8 @@ constexpr long long kLargestThermtripField = 0xFF;
 
 // The kernel's figure for a Reported Temperature Control of all ones:
 // every eighth, 255.875 degrees, and since k10temp honours the range bits
-// (set there) on every family, 49 degrees less than that.
+// (set there) on every family, 49 degrees less than that. A die sensor
+// whose eleven bits are all ones gives that lower figure as well.
 constexpr long long kAllOnesMillidegrees = static_cast<long long>(kLargestEighths) * kMillidegreesPerEighth;
 constexpr long long kAllOnesOtherRangeMillidegrees = kAllOnesMillidegrees - kOtherRangeMillidegrees;
 
@@ -33,13 +33,29 @@ long long floorDiv(long long value, long long divisor)
     return value % divisor < 0 ? quotient - 1 : quotient;
 }
 
-// The functions every tick runs carry [[gnu::hot]]: the compiler keeps
-// them together, so that the tick, which follows a system call that has
-// left the caches cold, touches few lines of code.
+// A figure in millidegrees that k10temp could give for a register that
+// was read: not below zero, and none of what it makes of all ones.
+bool withinSensorBounds(long long millidegrees)
+{
+    return millidegrees >= 0 && millidegrees < kAllOnesMillidegrees && millidegrees != kAllOnesOtherRangeMillidegrees;
+}
+
+// The reading of an Eighths or ZenEighths register in millidegrees
+// Celsius, before the die offset, as the Linux kernel's k10temp reports it
+// (its Tctl, without rounding up negative figures to zero).
+long long controlMillidegrees(ThermalDecode decode, std::uint32_t value)
+{
+    long long millidegrees = static_cast<long long>(value >> kEighthsShift) * kMillidegreesPerEighth;
+    const bool otherRange = (value & kOtherRangeBits) == kOtherRangeBits ||
+                            (decode == ThermalDecode::ZenEighths && (value & kRangeSelectBit) != 0);
+    if (otherRange)
+        millidegrees -= kOtherRangeMillidegrees;
+    return millidegrees;
+}
 
 // Families 0Fh, 10h and 11h go through the register text: two digits of it
 // are the field, family 0Fh's offset by 49.
-[[gnu::hot]] long long textFieldCelsius(std::uint32_t value, ThermalDecode decode)
+long long textFieldCelsius(std::uint32_t value, ThermalDecode decode)
 {
     const bool thermtrip = decode == ThermalDecode::Thermtrip;
     wchar_t registerText[8];
@@ -51,8 +67,8 @@ long long floorDiv(long long value, long long divisor)
     return static_cast<long long>(field.value_or(0)) - (thermtrip ? kThermtripFieldOffsetCelsius : 0);
 }
 
-[[gnu::hot]] std::optional<long long> registerCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
-                                                      std::uint32_t value)
+std::optional<long long> registerCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
+                                         std::uint32_t value)
 {
     if (value == kNoDeviceAnswered)
         return std::nullopt;
@@ -75,8 +91,8 @@ long long floorDiv(long long value, long long divisor)
 // The kernel's figure is already the die's, with the offsets the drivers
 // know taken into account; what is left is to tell a measurement from
 // what the drivers make of a register that could not be read.
-[[gnu::hot]] std::optional<long long> kernelCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
-                                                    long long millidegrees)
+std::optional<long long> kernelCelsius(const ProcessorFamily& row, const DetectedFamily& processor,
+                                       long long millidegrees)
 {
     const long long celsius = floorDiv(millidegrees, 1000);
     if (row.decode == ThermalDecode::Thermtrip) {
@@ -90,22 +106,9 @@ long long floorDiv(long long value, long long divisor)
     // no reading below 0 degrees (the kernel rounds those up to 0 but on
     // the few parts rated below freezing).
     const long long control = millidegrees + static_cast<long long>(processor.dieOffsetCelsius) * 1000;
-    if (millidegrees < 0 || control >= kAllOnesMillidegrees || control == kAllOnesOtherRangeMillidegrees)
+    if (millidegrees < 0 || !withinSensorBounds(control))
         return std::nullopt;
     return celsius;
-}
-
-// The FamilyCode compared character by character: a few characters, where
-// std::wstring's comparison calls the C library's wmemcmp on every tick.
-bool sameText(std::wstring_view text, std::wstring_view other)
-{
-    if (text.size() != other.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != other[i])
-            return false;
-    }
-    return true;
 }
 
 bool replacesLowReadings(ThermalDecode decode)
@@ -117,44 +120,30 @@ bool replacesLowReadings(ThermalDecode decode)
 
 std::wstring temperatureCaption(long long celsius)
 {
-    std::wstring caption;
-    writeTemperatureCaption(celsius, caption);
-    return caption;
+    return L' ' + std::to_wstring(celsius) + L"'C";
 }
 
-[[gnu::hot]] void writeTemperatureCaption(long long celsius, std::wstring& caption)
-{
-    // This runs on every tick, into a text whose room is kept from tick to
-    // tick: the characters are written in place rather than through
-    // assign(), whose general copy costs more than a caption's few.
-    wchar_t digits[kLongestDecimal] = {};
-    const std::wstring_view decimal = writeDecimal(celsius, digits);
-    const std::size_t length = decimal.size();
-    if (caption.size() != length + 3)
-        caption.resize(length + 3);
-    wchar_t* const text = caption.data();
-    text[0] = L' ';
-    const wchar_t* decimalDigits = decimal.data();
-    if (length <= 3 && decimalDigits + 3 <= std::end(digits)) [[likely]] {
-        // Three characters whatever the length, without a loop (see
-        // writeDecimal): the caption has room for them, the digits' buffer
-        // holds them, and "'C" below overwrites what lies past the digits.
-        text[1] = decimalDigits[0];
-        text[2] = decimalDigits[1];
-        text[3] = decimalDigits[2];
-    } else {
-        std::copy(decimal.begin(), decimal.end(), text + 1);
-    }
-    text[length + 1] = L'\'';
-    text[length + 2] = L'C';
-}
-
-[[gnu::hot]] std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
-                                                const SourceReading& reading)
+std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
+                                   const SourceReading& reading)
 {
     if (reading.kind == SourceReading::Kind::KernelMillidegrees)
         return kernelCelsius(row, processor, reading.value);
     return registerCelsius(row, processor, static_cast<std::uint32_t>(reading.value));
+}
+
+std::optional<long long> dieCelsiusOf(const SourceReading& reading)
+{
+    long long millidegrees = reading.value;
+    if (reading.kind == SourceReading::Kind::RegisterValue) {
+        const auto value = static_cast<std::uint32_t>(reading.value);
+        if ((value & kDieTemperatureValidBit) == 0)
+            return std::nullopt;
+        millidegrees = static_cast<long long>(value & kDieTemperatureMask) * kMillidegreesPerEighth -
+                       kDieTemperatureZeroMillidegrees;
+    }
+    if (!withinSensorBounds(millidegrees))
+        return std::nullopt;
+    return floorDiv(millidegrees, 1000);
 }
 
 TemperatureSampler::TemperatureSampler(ReadingSource& source)
@@ -180,28 +169,20 @@ void TemperatureSampler::holdRowOf(const std::wstring& familyCode)
         m_row = &kKernelFigureOnly;
 }
 
-std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& familyCode)
+std::optional<std::wstring_view> TemperatureSampler::sample(const std::wstring& familyCode)
 {
-    std::wstring caption;
-    if (!sample(familyCode, caption))
-        return std::nullopt;
-    return caption;
-}
-
-[[gnu::hot]] bool TemperatureSampler::sample(const std::wstring& familyCode, std::wstring& caption)
-{
-    if (!sameText(familyCode, m_heldFamilyCode))
+    if (familyCode != m_heldFamilyCode)
         holdRowOf(familyCode);
     m_lastCelsius.reset();
+    m_shownCelsius.reset();
     if (m_row == nullptr)
-        return false;
+        return std::nullopt;
 
     const std::optional<SourceReading> reading = m_source.read(*m_row);
     const std::optional<long long> celsius = reading ? celsiusOf(*m_row, m_processor, *reading) : std::nullopt;
     if (!celsius) {
-        caption.clear();
-        m_shownCelsius.reset();
-        return true;
+        m_caption.clear();
+        return m_caption;
     }
     m_lastCelsius = celsius;
     if (!m_highestCelsius || *celsius > *m_highestCelsius)
@@ -209,9 +190,14 @@ std::optional<std::wstring> TemperatureSampler::sample(const std::wstring& famil
     long long shown = *celsius;
     if (replacesLowReadings(m_row->decode) && shown < kLowestShownCelsius)
         shown = static_cast<long long>(kLowestShownCelsius + std::floor(2 * m_random.next()));
-    writeTemperatureCaption(shown, caption);
     m_shownCelsius = shown;
-    return true;
+    // Written into the caption's own room, which a tick's few characters
+    // fit once it has held one: a tick allocates nothing.
+    wchar_t digits[kLongestDecimal];
+    m_caption = L' ';
+    m_caption += writeDecimal(shown, digits);
+    m_caption += L"'C";
+    return m_caption;
 }
 
 }  // namespace veltaro

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "familycode.h"
 #include "readingsource.h"
@@ -11,18 +12,24 @@
 
 namespace veltaro {
 
+// The one place where a figure becomes degrees: a register value by its
+// row's rules, the kernel's figure, a die sensor's reading, and the
+// offsets detection found.
+
 // The readout's caption for a whole number of degrees Celsius: a blank,
 // the degrees and "'C".
 std::wstring temperatureCaption(long long celsius);
-// The same into `caption`, reusing its room.
-void writeTemperatureCaption(long long celsius, std::wstring& caption);
 
 // Whole degrees Celsius (rounded down) of one reading of a processor of
 // this row, as the readout shows them before the replacement of low
-// readings; empty when the figure is no measurement. The one place where
-// a register value or a kernel figure becomes degrees.
+// readings; empty when the figure is no measurement.
 std::optional<long long> celsiusOf(const ProcessorFamily& row, const DetectedFamily& processor,
                                    const SourceReading& reading);
+
+// Whole degrees of one die sensor's reading; empty when it holds no
+// measurement: its valid bit clear, or past the bounds of a node's figure
+// (below zero, a register of all ones, or beyond what the sensor holds).
+std::optional<long long> dieCelsiusOf(const SourceReading& reading);
 
 // One temperature sample per timer tick, turned into the readout's caption.
 class TemperatureSampler {
@@ -37,17 +44,14 @@ public:
 
     // The caption for this tick: a blank, whole degrees Celsius and "'C".
     // Families 0Fh, 10h and 11h show readings below 40 as a pseudo-random
-    // 40 or 41. Empty when nothing was measured: the source had no
+    // 40 or 41. Empty text when nothing was measured: the source had no
     // reading, the register reads all ones, or the figure is below zero
     // or past what the sensor holds. No value (and no read) for a text
     // that is no FamilyCode of a processor in the table: the caption then
     // stays as it is. The row is looked up again only when the text
-    // differs from the one held.
-    std::optional<std::wstring> sample(const std::wstring& familyCode);
-    // The same into `caption`, reusing its room, as the timer's tick runs
-    // it: false, and `caption` left as it is, for a text that is no
-    // FamilyCode.
-    bool sample(const std::wstring& familyCode, std::wstring& caption);
+    // differs from the one held. The text is the sampler's own, valid
+    // until the next sample.
+    std::optional<std::wstring_view> sample(const std::wstring& familyCode);
 
     // The row the last sample was taken for; none for a text that is no
     // FamilyCode of a processor in the table.
@@ -69,9 +73,10 @@ private:
     DetectedFamily m_processor;
     std::wstring m_heldFamilyCode;
     const ProcessorFamily* m_row = nullptr;
+    std::wstring m_caption;
     std::optional<long long> m_lastCelsius;
-    std::optional<long long> m_highestCelsius;
     std::optional<long long> m_shownCelsius;
+    std::optional<long long> m_highestCelsius;
     ReplacementRandom m_random;
 };
 

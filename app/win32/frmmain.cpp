@@ -154,7 +154,6 @@ void Frmmain::createElements()
     lblProcessorName = createElement(m_window, m_instance, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, WS_EX_STATICEDGE,
                                      kLblProcessorNameId);
     lbltemp = createElement(m_window, m_instance, L"STATIC", SS_CENTER | SS_NOPREFIX, WS_EX_STATICEDGE, kLbltempId);
-    createReadoutTip();
 }
 
 namespace {
@@ -190,15 +189,25 @@ void Frmmain::createReadoutTip()
     // The readout is a label, which lets the mouse through to the window:
     // the tool is its box in the window, which the tooltip watches. It
     // shows also while the window is not the active one (a monitoring
-    // window seldom is), and its figures are read as it shows.
+    // window seldom is), and its figures are read as it shows. Made when
+    // the pointer first enters the window: the common controls' library
+    // is loaded only then, not with every start.
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE commonControls = ::LoadLibraryW(L"comctl32.dll");
+    const auto initialize = commonControls == nullptr ? nullptr
+                                                      : reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
+                                                            ::GetProcAddress(commonControls, "InitCommonControlsEx")));
+    if (initialize == nullptr)
+        return;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    initialize(&controls);
     readoutTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                    m_instance, nullptr);
     TOOLINFOW tool = readoutTool(m_window);
     tool.uFlags = TTF_SUBCLASS;
     tool.lpszText = LPSTR_TEXTCALLBACKW;
+    tool.rect = scaledBox(design::kLbltemp, m_dpi);
     ::SendMessageW(readoutTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     // A width makes it break lines.
     ::SendMessageW(readoutTip, TTM_SETMAXTIPWIDTH, 0, 600);
@@ -327,6 +336,15 @@ LRESULT Frmmain::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == Timer1) {
             m_behaviour.onTimer1Tick();
             return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (readoutTip == nullptr) {
+            createReadoutTip();
+            // The tooltip watches the window's mouse from now on; this
+            // move came before it did.
+            MSG move{m_window, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+            ::SendMessageW(readoutTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
         }
         break;
     case WM_NOTIFY: {

@@ -28,6 +28,20 @@ std::optional<std::string> readAttribute(int fd)
     return std::string(*line);
 }
 
+std::optional<long long> readMillidegrees(int fd)
+{
+    char buffer[kLargestAttribute];
+    const std::optional<std::string_view> line = readAttributeLine(fd, buffer);
+    if (!line)
+        return std::nullopt;
+    long long value = 0;
+    const char* end = line->data() + line->size();
+    const auto [stop, error] = std::from_chars(line->data(), end, value);
+    if (error != std::errc() || stop != end || line->empty())
+        return std::nullopt;
+    return value;
+}
+
 std::optional<std::string> readAttributeFile(const std::filesystem::path& file)
 {
     const UniqueFd fd = openAttribute(file);

@@ -44,32 +44,9 @@ inline std::optional<std::string_view> readAttributeLine(int fd, char (&buffer)[
 }
 
 // A temperature attribute in millidegrees Celsius, as the kernel writes it
-// ("%ld\n"). Empty when it cannot be read or is not a whole number, or has
-// more digits than any figure a sensor gives (18 always fit). Defined
-// here, and with its digits read by hand rather than by std::from_chars,
-// whose general form costs as much as the rest of the tick: the tick
-// reads this.
-inline std::optional<long long> readMillidegrees(int fd)
-{
-    constexpr std::size_t kMostDigits = 18;
-    char buffer[kLargestAttribute];
-    const std::optional<std::string_view> line = readAttributeLine(fd, buffer);
-    if (!line)
-        return std::nullopt;
-    std::string_view digits = *line;
-    const bool negative = !digits.empty() && digits.front() == '-';
-    if (negative)
-        digits.remove_prefix(1);
-    if (digits.empty() || digits.size() > kMostDigits)
-        return std::nullopt;
-    long long value = 0;
-    for (const char digit : digits) {
-        if (digit < '0' || digit > '9')
-            return std::nullopt;
-        value = value * 10 + (digit - '0');
-    }
-    return negative ? -value : value;
-}
+// ("%ld\n"). Empty when it cannot be read or is not a whole number that a
+// long long holds.
+std::optional<long long> readMillidegrees(int fd);
 
 // The same, opening the file for this one read.
 std::optional<std::string> readAttributeFile(const std::filesystem::path& file);

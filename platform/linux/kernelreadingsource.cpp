@@ -5,7 +5,7 @@
 
 #include "cpuinfoprocessor.h"
 #include "hwmonattribute.h"
-#include "linuxportio.h"
+#include "linuxconfigspace.h"
 #include "processorsignature.h"
 
 namespace veltaro {
@@ -141,7 +141,7 @@ std::optional<SourceReading> KernelReadingSource::readDie(unsigned node, const D
     return SourceReading::kernelMillidegrees(*millidegrees);
 }
 
-[[gnu::hot]] std::optional<SourceReading> KernelReadingSource::read(const ProcessorFamily& /*row*/)
+std::optional<SourceReading> KernelReadingSource::read(const ProcessorFamily& /*row*/)
 {
     if (!m_temperature)
         return std::nullopt;

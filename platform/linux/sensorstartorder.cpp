@@ -2,11 +2,11 @@
 #include "sensorstartorder.h"
 
 #include "configfileopener.h"
+#include "configspacesource.h"
 #include "cpuinfoprocessor.h"
 #include "fallbackreadingsource.h"
 #include "kernelreadingsource.h"
-#include "linuxportio.h"
-#include "portregistersource.h"
+#include "linuxconfigspace.h"
 #include "processorfamilies.h"
 #include "processorsignature.h"
 
@@ -16,11 +16,11 @@ namespace {
 
 // The registers through the configuration file: the kernel serialises its
 // reads with every other user of configuration space.
-std::unique_ptr<ReadingSource> registersThrough(std::unique_ptr<PortIo> portIo)
+std::unique_ptr<ReadingSource> registersThrough(std::unique_ptr<ConfigSpace> configSpace)
 {
-    if (!portIo)
+    if (!configSpace)
         return nullptr;
-    return std::make_unique<PortRegisterSource>(std::move(portIo), std::make_unique<UncontendedConfigSpace>());
+    return std::make_unique<ConfigSpaceSource>(std::move(configSpace), std::make_unique<UncontendedConfigSpaceLock>());
 }
 
 }  // namespace
@@ -64,12 +64,12 @@ std::unique_ptr<ReadingSource> createLinuxReadingSource(LinuxSensorSources sourc
         const auto configFileOf = [&](unsigned node) {
             return pciFunctionFolder(sources.pciRoot, nodeFunction(node)) / "config";
         };
-        auto portIo =
-            std::make_unique<LinuxPortIo>(sources.pciRoot, std::make_unique<EarlyConfigFileOpener>(configFileOf(0)));
+        auto configSpace = std::make_unique<LinuxConfigSpace>(sources.pciRoot,
+                                                              std::make_unique<EarlyConfigFileOpener>(configFileOf(0)));
         // The other nodes' functions too, for the readout's tooltip.
         for (unsigned node = 1; node < kMaxNodes; ++node)
-            portIo->holdFunction(nodeFunction(node), DirectConfigFileOpener().open(configFileOf(node)));
-        auto direct = std::make_shared<std::unique_ptr<PortIo>>(std::move(portIo));
+            configSpace->holdFunction(nodeFunction(node), DirectConfigFileOpener().open(configFileOf(node)));
+        auto direct = std::make_shared<std::unique_ptr<ConfigSpace>>(std::move(configSpace));
         ways.emplace_back([direct] { return registersThrough(std::move(*direct)); });
     } else {
         ways.emplace_back([helperDriver = std::move(sources.helperDriver)] {

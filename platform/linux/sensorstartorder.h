@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "portio.h"
+#include "configspace.h"
 #include "readingsource.h"
 
 namespace veltaro {
@@ -15,9 +15,9 @@ struct LinuxSensorSources {
     std::filesystem::path pciRoot = "/sys/bus/pci";
     std::filesystem::path procRoot = "/proc";
     bool runningAsRoot = false;
-    // The driver whose descriptor comes from the privileged helper (the
-    // password prompt); made only when it is the way left.
-    std::function<std::unique_ptr<PortIo>()> helperDriver;
+    // The configuration file whose descriptor comes from the privileged
+    // helper (the password prompt); made only when it is the way left.
+    std::function<std::unique_ptr<ConfigSpace>()> helperDriver;
 };
 
 // Where the Linux program takes its readings from, trying at start:

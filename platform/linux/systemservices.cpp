@@ -6,8 +6,8 @@
 #include "deferredregistry.h"
 #include "helperconfigfileopener.h"
 #include "linuxcomputername.h"
+#include "linuxconfigspace.h"
 #include "linuxhardwareregistry.h"
-#include "linuxportio.h"
 #include "linuxprocessoridentity.h"
 #include "linuxshell.h"
 #include "sensorstartorder.h"
@@ -21,7 +21,7 @@ std::unique_ptr<ReadingSource> createSystemReadingSource()
     // Anyone but root asks the installed helper through pkexec and keeps
     // only its descriptor.
     sources.helperDriver = [] {
-        return std::make_unique<LinuxPortIo>(
+        return std::make_unique<LinuxConfigSpace>(
             "/sys/bus/pci",
             std::make_unique<HelperConfigFileOpener>(std::vector<std::string>{"/usr/bin/pkexec", VELTARO_HELPER_PATH},
                                                      "/sys/bus/pci/devices/0000:00:18.3/config"));

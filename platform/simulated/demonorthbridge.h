@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "simulatednorthbridge.h"
+#include "simulatedprocessor.h"
 
 namespace veltaro {
 
@@ -11,7 +11,7 @@ namespace veltaro {
 // and 65 degrees, so that the replacement of readings below 40 shows too.
 // It has a second node, a few degrees cooler, so that the readout's
 // tooltip has more than one figure to show.
-class DemoNorthbridge final : public SimulatedNorthbridge {
+class DemoNorthbridge final : public SimulatedProcessor {
 public:
     using Clock = std::chrono::steady_clock;
 

@@ -15,7 +15,7 @@ constexpr double kDieDifferenceCelsius[kDemoDies] = {2.5, -1.5};
 
 DemoReadings::DemoReadings(DemoNorthbridge& northbridge)
     : m_northbridge(northbridge)
-    , m_registers(northbridge, m_configSpace)
+    , m_registers(northbridge, m_lock)
 {
 }
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "configspacesource.h"
 #include "demonorthbridge.h"
-#include "portregistersource.h"
 
 namespace veltaro {
 
-// The demo's readings: its simulated northbridge's registers through the
-// configuration ports, and besides two die sensors on node 0, a little
+// The demo's readings: its simulated processor's registers through its
+// configuration space, and besides two die sensors on node 0, a little
 // warmer and cooler than the node, so that the readout's tooltip shows
 // every kind of line without the hardware. A family 10h part has no such
 // sensors; the demo is no measurement and says so in its title.
@@ -27,8 +27,8 @@ public:
 
 private:
     DemoNorthbridge& m_northbridge;
-    UncontendedConfigSpace m_configSpace;
-    PortRegisterSource m_registers;
+    UncontendedConfigSpaceLock m_lock;
+    ConfigSpaceSource m_registers;
 };
 
 }  // namespace veltaro

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pawniolibrary.h"
 
-#include <filesystem>
-#include <fstream>
+#include <utility>
 
 #include "programfolder.h"
 
@@ -165,18 +164,27 @@ bool PawnIoLibrary::execute(const char* function, std::span<const std::uint64_t>
 
 std::optional<std::vector<std::uint8_t>> readFileBesideProgram(const std::wstring& fileName)
 {
+    // The system's own file calls, as elsewhere in the Windows face: the
+    // C++ streams would bring their whole library into the program.
     const std::wstring folder = programFolder();
     if (folder.empty())
         return std::nullopt;
-    const std::filesystem::path path(folder + L"\\" + fileName);
-    std::error_code error;
-    const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-    if (error || bytes > kLargestModuleBytes)
+    const std::wstring path = folder + L"\\" + fileName;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    std::vector<std::uint8_t> contents(static_cast<std::size_t>(bytes));
-    std::ifstream file(path, std::ios::binary);
-    if (!file.read(reinterpret_cast<char*>(contents.data()), static_cast<std::streamsize>(contents.size())))
-        return std::nullopt;
+    std::optional<std::vector<std::uint8_t>> contents;
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
+        static_cast<unsigned long long>(size.QuadPart) <= kLargestModuleBytes) {
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (bytes.empty() ||
+            (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size()))
+            contents = std::move(bytes);
+    }
+    ::CloseHandle(file);
     return contents;
 }
 

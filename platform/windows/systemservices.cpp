@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "systemservices.h"
 
+#include "configspacesource.h"
 #include "fallbackreadingsource.h"
-#include "portregistersource.h"
 #include "windowscomputername.h"
 #include "windowsconfigspacelock.h"
 #include "windowsprocessoridentity.h"
 #include "windowsregistry.h"
 #include "windowsshell.h"
-#include "winioportio.h"
+#include "winioconfigspace.h"
 
 #ifdef _WIN64
 #include "pawniolibrary.h"
@@ -33,8 +33,8 @@ std::unique_ptr<ReadingSource> createSystemReadingSource()
     });
 #endif
     ways.emplace_back([]() -> std::unique_ptr<ReadingSource> {
-        return std::make_unique<PortRegisterSource>(std::make_unique<WinIoPortIo>(),
-                                                    std::make_unique<WindowsConfigSpaceLock>());
+        return std::make_unique<ConfigSpaceSource>(std::make_unique<WinIoConfigSpace>(),
+                                                   std::make_unique<WindowsConfigSpaceLock>());
     });
     return std::make_unique<FallbackReadingSource>(std::move(ways));
 }

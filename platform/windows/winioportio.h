@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "portio.h"
+#include <cstdint>
 
 namespace veltaro {
 
@@ -16,15 +16,19 @@ namespace veltaro {
 // program: the user then gets the driver message, which says what to do.
 // Until a start has found the library, the port calls do nothing and
 // return false, leaving the out value as it was.
-class WinIoPortIo final : public PortIo {
+class WinIoPortIo final {
 public:
     WinIoPortIo() = default;
     WinIoPortIo(const WinIoPortIo&) = delete;
     WinIoPortIo& operator=(const WinIoPortIo&) = delete;
 
-    bool InitializeWinIo() override;
-    bool SetPortVal(std::uint16_t port, std::uint32_t value, std::uint8_t sizeBytes) override;
-    bool GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes) override;
+    // Starts the driver. True: ports can now be read and written.
+    bool InitializeWinIo();
+    // Writes the low `sizeBytes` bytes of `value` to `port`.
+    bool SetPortVal(std::uint16_t port, std::uint32_t value, std::uint8_t sizeBytes);
+    // Reads `sizeBytes` bytes from `port` into `value`. A read the driver
+    // does not perform leaves `value` untouched.
+    bool GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes);
 
 private:
     // The entry points as the library declares them: __stdcall. The result is read as a one-byte boolean, which is

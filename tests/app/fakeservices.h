@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "configspacesource.h"
 #include "fakecomputername.h"
+#include "fakeconfigspace.h"
 #include "fakeconfigspacelock.h"
-#include "fakeportio.h"
 #include "fakeprocessoridentity.h"
 #include "frmmainbehaviour.h"
 #include "inmemoryregistry.h"
-#include "portregistersource.h"
 #include "recordingmessageservice.h"
 #include "recordingregistry.h"
 #include "recordingshell.h"
@@ -23,7 +23,7 @@ inline constexpr std::uint32_t kFamily10hSignature = 0x00100F42;
 struct FakeServices {
     FakeServices()
     {
-        ports.dataPortValue = kFamily10hSignature;
+        space.value = kFamily10hSignature;
         hardware.setString(kSystemKey, "Identifier", "AT/AT COMPATIBLE");
         hardware.setString(kProcessorKey, "ProcessorNameString", "AMD Phenom(tm) II X4 940 Processor");
     }
@@ -33,7 +33,7 @@ struct FakeServices {
         return {readings, registry, computerName, messages, shell, processorIdentity, [this] { return now; }};
     }
 
-    FakePortIo ports;
+    FakeConfigSpace space;
     FakeComputerName computerName{"testbox"};
     InMemoryRegistry hardware{"testbox"};
     RecordingRegistry registry{hardware};
@@ -41,7 +41,7 @@ struct FakeServices {
     RecordingShell shell;
     FakeProcessorIdentity processorIdentity;
     FakeConfigSpaceLock configSpaceLock;
-    PortRegisterSource readings{ports, configSpaceLock};
+    ConfigSpaceSource readings{space, configSpaceLock};
     std::chrono::steady_clock::time_point now;
 };
 

@@ -40,21 +40,22 @@ protected:
     FrmmainBehaviourTest()
     {
         view.onChange = [this](const std::string& change) { journal.push_back(change); };
-        ports.onCall = [this](const FakePortIo::Call& call) { journal.push_back(describe(call)); };
+        space.onCall = [this](const FakeConfigSpace::Call& call) { journal.push_back(describe(call)); };
         messages.onShow = [this] { journal.push_back("message " + narrow(messages.shown.back().title)); };
     }
 
-    static std::string describe(const FakePortIo::Call& call)
+    static std::string describe(const FakeConfigSpace::Call& call)
     {
         char text[48];
         switch (call.kind) {
-        case FakePortIo::Call::Kind::Initialize:
+        case FakeConfigSpace::Call::Kind::Start:
             return "driver start";
-        case FakePortIo::Call::Kind::Set:
-            std::snprintf(text, sizeof text, "write %X %X", call.port, call.value);
+        case FakeConfigSpace::Call::Kind::Write:
+            std::snprintf(text, sizeof text, "write %X %X", static_cast<unsigned>(call.address),
+                          static_cast<unsigned>(call.value));
             return text;
-        case FakePortIo::Call::Kind::Get:
-            std::snprintf(text, sizeof text, "read %X", call.port);
+        case FakeConfigSpace::Call::Kind::Read:
+            std::snprintf(text, sizeof text, "read %X", static_cast<unsigned>(call.address));
             return text;
         }
         return {};
@@ -69,8 +70,8 @@ TEST_F(FrmmainBehaviourTest, StartUpRunsItsStepsInOrderAndShowsTheWindowLast)
 {
     ASSERT_TRUE(behaviour.start());
 
-    EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off", "driver start",
-                                                 "write CF8 8000C3FC", "read CFC", "txtsign 10", "Timer1 on",
+    EXPECT_EQ(journal, (std::vector<std::string>{"caption ", "txtsign ", "Timer1 off", "driver start", "read 8000C3FC",
+                                                 "txtsign 10", "Timer1 on",
                                                  "processor  CPU: AMD Phenom(tm) II X4 940 Processor", "shown ",
                                                  "icon --", "icon shown "}));
     EXPECT_TRUE(messages.shown.empty());
@@ -83,7 +84,7 @@ TEST_F(FrmmainBehaviourTest, DriverFailureShowsOnlyTheDriverMessageAndNeverTheWi
 {
     view.caption = L" 55'C";
     view.code = L"10";
-    ports.initializeResult = false;
+    space.startResult = false;
 
     EXPECT_FALSE(behaviour.start());
 
@@ -126,7 +127,7 @@ TEST_P(RegistryFailureTest, ShowsOneBoxThenTheWindowWithoutAProcessorLine)
     const std::vector<std::string> end(journal.end() - 5, journal.end());
     EXPECT_EQ(end, (std::vector<std::string>{"Timer1 on", "message Veltaro", "shown ", "icon --", "icon shown "}));
 
-    ports.dataPortValue = 0x3A000000;
+    space.value = 0x3A000000;
     behaviour.onTimer1Tick();
     EXPECT_EQ(view.caption, L" 58'C");
 }
@@ -156,11 +157,11 @@ class TickTest : public FrmmainBehaviourTest, public ::testing::WithParamInterfa
 // register it names; a read the driver reports as failed shows no reading.
 TEST_P(TickTest, ShowsTheCurrentReading)
 {
-    ports.dataPortValue = GetParam().signature;
+    space.value = GetParam().signature;
     ASSERT_TRUE(behaviour.load());
     view.caption = L" 60'C";
-    ports.dataPortValue = GetParam().thermalRegister;
-    ports.getResult = !GetParam().readFails;
+    space.value = GetParam().thermalRegister;
+    space.readResult = !GetParam().readFails;
 
     behaviour.onTimer1Tick();
 
@@ -183,17 +184,16 @@ INSTANTIATE_TEST_SUITE_P(Readings, TickTest,
 // the system management network's index pair.
 TEST_F(FrmmainBehaviourTest, AZenIsNamedByItsOwnSignatureAndReadBehindTheRootComplex)
 {
-    ports.dataPortValue = 0;
+    space.value = 0;
     processorIdentity.processor = IdentifiedProcessor{"AuthenticAMD", 0x00A20F10, "AMD Ryzen 5 5600 6-Core Processor"};
     ASSERT_TRUE(behaviour.load());
     EXPECT_EQ(view.code, L"19");
     journal.clear();
-    ports.registers[0x80000064] = 216u << 21;  // 27 degrees
+    space.registers[0x80000064] = 216u << 21;  // 27 degrees
 
     behaviour.onTimer1Tick();
 
-    EXPECT_EQ(journal, (std::vector<std::string>{"write CF8 80000060", "write CFC 59800", "write CF8 80000064",
-                                                 "read CFC", "caption  27'C"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"write 80000060 59800", "read 80000064", "caption  27'C"}));
     EXPECT_FALSE(configSpaceLock.held);
 }
 
@@ -247,11 +247,12 @@ TEST(UnlistedProcessorTest, ShowsTheKernelsFigureOrNamesTheProcessor)
         const std::unique_ptr<ReadingSource> readings =
             createLinuxReadingSource({tree.root(), tree.root() / "proc", false, [&helpersMade] {
                                           ++helpersMade;
-                                          return std::unique_ptr<PortIo>();
+                                          return std::unique_ptr<ConfigSpace>();
                                       }});
         testing::RecordingView view;
         FrmmainBehaviour behaviour(
-            view, {*readings, fakes.registry, fakes.computerName, fakes.messages, fakes.shell, identity});
+            view, {*readings, fakes.registry, fakes.computerName, fakes.messages, fakes.shell, identity,
+                   std::chrono::steady_clock::now});
 
         EXPECT_EQ(behaviour.start(), kernelReads);
         behaviour.onTimer1Tick();
@@ -275,19 +276,19 @@ TEST_F(FrmmainBehaviourTest, ATickWithoutAFamilyCodeLeavesTheReadoutAndThePorts)
     ASSERT_TRUE(behaviour.load());
     view.caption = L" 60'C";
     view.code = L"13";
-    const std::size_t callsBefore = ports.calls.size();
+    const std::size_t callsBefore = space.calls.size();
 
     behaviour.onTimer1Tick();
 
     EXPECT_EQ(view.caption, L" 60'C");
-    EXPECT_EQ(ports.calls.size(), callsBefore);
+    EXPECT_EQ(space.calls.size(), callsBefore);
 }
 
 // The idle tick reads node 0's register alone; only while the readout's
 // tooltip shows are the other nodes read, and its text handed over.
 TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
 {
-    ports.registers = {{0x8000C3FC, kFamily10hSignature},
+    space.registers = {{0x8000C3FC, kFamily10hSignature},
                        {0x8000C3A4, 0x3A000000},  // node 0: 58 degrees
                        {0x8000CB00, 0x12031022},
                        {0x8000CBA4, 0x31000000},   // node 1: 49 degrees
@@ -296,7 +297,7 @@ TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
     behaviour.onTimer1Tick();
     journal.clear();
     behaviour.onTimer1Tick();
-    EXPECT_EQ(journal, (std::vector<std::string>{"write CF8 8000C3A4", "read CFC", "caption  58'C"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"read 8000C3A4", "caption  58'C"}));
     EXPECT_EQ(view.details, L"");
 
     view.detailsShown = true;
@@ -305,7 +306,7 @@ TEST_F(FrmmainBehaviourTest, OtherNodesAreReadOnlyWhileTheTooltipShows)
 
     // A tick whose sample took longer than 50 ms reads no details.
     view.details.clear();
-    ports.onCall = [this](const FakePortIo::Call&) { now += std::chrono::milliseconds(26); };
+    space.onCall = [this](const FakeConfigSpace::Call&) { now += std::chrono::milliseconds(51); };
     behaviour.onTimer1Tick();
     EXPECT_EQ(view.details, L"");
 }
@@ -320,8 +321,8 @@ TEST_F(FrmmainBehaviourTest, TheNotificationIconFollowsTheShownNumberOnlyWhenItC
     const std::pair<std::uint32_t, long> steps[] = {{0x3A000000, 1}, {0x3A000000, 0}, {0x20000000, 1},
                                                     {0, 1},          {0, 0},          {0x3A000000, 1}};
     for (const auto& [value, changes] : steps) {
-        ports.dataPortValue = value;
-        ports.getResult = value != 0;
+        space.value = value;
+        space.readResult = value != 0;
         journal.clear();
         behaviour.onTimer1Tick();
         const std::string shown = view.caption.empty() ? "--" : narrow(view.caption.substr(1, view.caption.size() - 3));
@@ -330,12 +331,12 @@ TEST_F(FrmmainBehaviourTest, TheNotificationIconFollowsTheShownNumberOnlyWhenItC
                   view.caption.empty() ? L"-" : view.caption.substr(1));
     }
     behaviour.onTimer1Tick();
-    const std::size_t calls = ports.calls.size();
+    const std::size_t calls = space.calls.size();
     behaviour.onNotificationPointer();
-    const std::size_t once = ports.calls.size() - calls;
+    const std::size_t once = space.calls.size() - calls;
     behaviour.onNotificationPointer();
     EXPECT_GT(once, 0u);
-    EXPECT_EQ(ports.calls.size() - calls, once);
+    EXPECT_EQ(space.calls.size() - calls, once);
 }
 
 TEST_F(FrmmainBehaviourTest, ClickOnTheAuthorHandsTheMailAddressToTheDesktop)
@@ -371,7 +372,7 @@ TEST_F(FrmmainBehaviourTest, BuildsADeferredRegistryOnlyWhenIdentifying)
         testing::RecordingView other;
         FrmmainBehaviour otherBehaviour(other, {readings, deferred, computerName, messages, shell, processorIdentity,
                                                 std::chrono::steady_clock::now});
-        ports.initializeResult = driverStarts;
+        space.startResult = driverStarts;
 
         EXPECT_EQ(otherBehaviour.start(), driverStarts);
         EXPECT_EQ(built, driverStarts ? 1 : 0);

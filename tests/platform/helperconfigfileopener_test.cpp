@@ -13,7 +13,7 @@
 
 #include "fixturetree.h"
 #include "helperconfigfileopener.h"
-#include "linuxportio.h"
+#include "linuxconfigspace.h"
 #include "pciconfigread.h"
 
 namespace veltaro {
@@ -98,8 +98,8 @@ TEST_P(HelperConfigFileOpenerTest, StartsOnlyOnOneDescriptorFromASuccessfulHelpe
     const LauncherGuard launcher(GetParam().launcher);
     const int before = openDescriptorCount();
     {
-        LinuxPortIo driver(tree.root(), std::make_unique<HelperConfigFileOpener>(command, config));
-        ASSERT_EQ(driver.InitializeWinIo(), GetParam().starts);
+        LinuxConfigSpace driver(tree.root(), std::make_unique<HelperConfigFileOpener>(command, config));
+        ASSERT_EQ(driver.start(), GetParam().starts);
         if (GetParam().starts) {
             EXPECT_EQ(PciConfigRead(driver, 0x8000C3A4), kThermal55Celsius);
             EXPECT_EQ(openDescriptorCount(), before + 1) << "exactly the northbridge's descriptor is kept";

@@ -26,7 +26,7 @@
 #include <gtest/gtest.h>
 
 #include "helperconfigfileopener.h"
-#include "linuxportio.h"
+#include "linuxconfigspace.h"
 #include "pciconfigread.h"
 #include "processrights.h"
 #include "systemservices.h"
@@ -45,7 +45,7 @@ struct Outcome {
     int helperStatus = -1;  // the helper's exit status
     bool receiverUnprivileged = false;
     int ownOpenErrno = 0;         // the receiver opening the file itself
-    bool started = false;         // InitializeWinIo on the received descriptor
+    bool started = false;         // the start on the received descriptor
     std::uint32_t thermal = 0;    // register 0xA4
     std::uint32_t signature = 0;  // register 0xFC
 };
@@ -181,8 +181,8 @@ TEST_F(NorthbridgeHelperTest, HandsItsDescriptorToAnUnprivilegedReceiverThatRead
         const int own = ::open(kConfigFile, O_RDONLY | O_CLOEXEC);
         result.ownOpenErrno = own < 0 ? errno : 0;
 
-        LinuxPortIo driver("/sys/bus/pci", std::make_unique<GivenOpener>(receiveConfigFile(ends[0], kConfigFile)));
-        result.started = driver.InitializeWinIo();
+        LinuxConfigSpace driver("/sys/bus/pci", std::make_unique<GivenOpener>(receiveConfigFile(ends[0], kConfigFile)));
+        result.started = driver.start();
         result.thermal = PciConfigRead(driver, 0x8000C3A4);
         result.signature = PciConfigRead(driver, 0x8000C3FC);
         return result;
@@ -253,7 +253,7 @@ struct RootStartOutcome {
     gid_t gids[3] = {};
     bool keepsRootGroup = true;
     bool holdsCapabilities = true;
-    bool started = false;       // InitializeWinIo after the drop
+    bool started = false;       // the start after the drop
     std::uint32_t thermal = 0;  // register 0xA4
 };
 

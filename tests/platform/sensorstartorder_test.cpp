@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakeportio.h"
+#include "fakeconfigspace.h"
 #include "kernelsensorfixture.h"
 #include "sensorstartorder.h"
 
@@ -84,8 +84,8 @@ TEST_P(SensorStartOrderTest, StartsTheFirstWayThatWorks)
     int helpersMade = 0;
     const auto makeHelper = [&helpersMade] {
         ++helpersMade;
-        auto helper = std::make_unique<FakePortIo>();
-        helper->dataPortValue = Helper;
+        auto helper = std::make_unique<FakeConfigSpace>();
+        helper->value = Helper;
         return helper;
     };
     const std::unique_ptr<ReadingSource> source =

@@ -2,21 +2,21 @@
 #include <gtest/gtest.h>
 
 #include "configspacelock.h"
+#include "configspacesampling.h"
+#include "fakeconfigspace.h"
 #include "fakeconfigspacelock.h"
-#include "fakeportio.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
-#include "portsampling.h"
 #include "processorsignature.h"
 
 namespace veltaro {
 namespace {
 
-using testing::detectThroughPorts;
-using testing::PortSampler;
+using testing::ConfigSpaceSampler;
+using testing::detectThroughConfigSpace;
 
-// Nothing else uses the configuration ports here.
-UncontendedConfigSpace uncontended;
+// Nothing else uses the configuration space here.
+UncontendedConfigSpaceLock uncontended;
 
 struct SignatureCase {
     const char* name;
@@ -48,26 +48,21 @@ INSTANTIATE_TEST_SUITE_P(Signatures, FamilyCodeTest,
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(DetectFamilyTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
+TEST(DetectFamilyTest, ReadsTheSignatureRegisterUnderTheLock)
 {
-    FakePortIo ports;
-    ports.dataPortValue = 0x00100F42;
+    FakeConfigSpace space;
+    space.value = 0x00100F42;
     FakeProcessorIdentity identity;
     FakeConfigSpaceLock lock;
 
-    const DetectedFamily family = detectThroughPorts(ports, lock, identity);
+    const DetectedFamily family = detectThroughConfigSpace(space, lock, identity);
 
     EXPECT_EQ(family.familyCode, L"10");
     EXPECT_EQ(family.family0FhOffsetCelsius, 0);
 
-    ASSERT_EQ(ports.calls.size(), 2u);
-    EXPECT_EQ(ports.calls[0].kind, FakePortIo::Call::Kind::Set);
-    EXPECT_EQ(ports.calls[0].port, 0x0CF8);
-    EXPECT_EQ(ports.calls[0].value, 0x8000C3FCu);
-    EXPECT_EQ(ports.calls[0].sizeBytes, 4);
-    EXPECT_EQ(ports.calls[1].kind, FakePortIo::Call::Kind::Get);
-    EXPECT_EQ(ports.calls[1].port, 0x0CFC);
-    EXPECT_EQ(ports.calls[1].sizeBytes, 4);
+    ASSERT_EQ(space.calls.size(), 1u);
+    EXPECT_EQ(space.calls[0].kind, FakeConfigSpace::Call::Kind::Read);
+    EXPECT_EQ(space.calls[0].address, 0x8000C3FCu);
     EXPECT_EQ(lock.acquisitions, 1);
     EXPECT_FALSE(lock.held);
 }
@@ -75,14 +70,14 @@ TEST(DetectFamilyTest, ReadsTheSignatureRegisterThroughTheConfigurationPorts)
 // The same read gives the revision G offset; a failed read, none.
 TEST(DetectFamilyTest, GivesTheRevisionGOffsetFromTheSameRead)
 {
-    FakePortIo ports;
-    ports.dataPortValue = 0x00060FB2;      // revision G, model 0x6B
+    FakeConfigSpace space;
+    space.value = 0x00060FB2;              // revision G, model 0x6B
     FakeProcessorIdentity identity(0x04);  // socket AM2
-    EXPECT_EQ(detectThroughPorts(ports, uncontended, identity).family0FhOffsetCelsius, 21);
-    EXPECT_EQ(ports.calls.size(), 2u);
+    EXPECT_EQ(detectThroughConfigSpace(space, uncontended, identity).family0FhOffsetCelsius, 21);
+    EXPECT_EQ(space.calls.size(), 1u);
 
-    ports.getResult = false;
-    const DetectedFamily failed = detectThroughPorts(ports, uncontended, identity);
+    space.readResult = false;
+    const DetectedFamily failed = detectThroughConfigSpace(space, uncontended, identity);
     EXPECT_EQ(failed.familyCode, L"f");
     EXPECT_EQ(failed.family0FhOffsetCelsius, 0);
 }
@@ -112,12 +107,12 @@ class DetectionTest : public ::testing::TestWithParam<DetectionCase> {};
 TEST_P(DetectionTest, TheSignatureRegisterDecidesWhereItHoldsOneAndTheProcessorElsewhere)
 {
     const DetectionCase& row = GetParam();
-    FakePortIo ports;
-    ports.getResult = row.signatureRegister.has_value();
-    ports.dataPortValue = row.signatureRegister.value_or(0);
+    FakeConfigSpace space;
+    space.readResult = row.signatureRegister.has_value();
+    space.value = row.signatureRegister.value_or(0);
     FakeProcessorIdentity identity(std::nullopt, row.processor);
 
-    const DetectedFamily family = detectThroughPorts(ports, uncontended, identity);
+    const DetectedFamily family = detectThroughConfigSpace(space, uncontended, identity);
 
     EXPECT_EQ(family.familyCode, row.familyCode);
     EXPECT_EQ(family.vendor, row.vendor);
@@ -170,18 +165,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, DetectionTest,
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-// With the configuration ports busy at start, the processor's own
+// With the configuration space busy at start, the processor's own
 // signature decides; no port is touched.
 TEST(DetectFamilyTest, BusyPortsAtStartLeaveTheDecisionToTheProcessor)
 {
-    FakePortIo ports;
-    ports.dataPortValue = 0x00100F42;
+    FakeConfigSpace space;
+    space.value = 0x00100F42;
     FakeProcessorIdentity identity(std::nullopt, kZen3);
     FakeConfigSpaceLock lock;
     lock.available = false;
 
-    EXPECT_EQ(detectThroughPorts(ports, lock, identity).familyCode, L"19");
-    EXPECT_TRUE(ports.calls.empty());
+    EXPECT_EQ(detectThroughConfigSpace(space, lock, identity).familyCode, L"19");
+    EXPECT_TRUE(space.calls.empty());
 }
 
 }  // namespace

@@ -3,16 +3,16 @@
 
 #include <vector>
 
+#include "configspacesampling.h"
+#include "fakeconfigspace.h"
 #include "fakeconfigspacelock.h"
-#include "fakeportio.h"
-#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
 
-using testing::detectThroughPorts;
-using testing::PortSampler;
+using testing::ConfigSpaceSampler;
+using testing::detectThroughConfigSpace;
 
 constexpr std::uint32_t kF3xA4 = 0x8000C3A4;
 constexpr std::uint32_t kD0F0xB8 = 0x800000B8;
@@ -27,52 +27,49 @@ constexpr std::uint32_t reported(std::uint32_t eighths, std::uint32_t low = 0)
     return eighths << 21 | low;
 }
 
-struct PortCall {
-    FakePortIo::Call::Kind kind;
-    std::uint16_t port;
+struct Access {
+    FakeConfigSpace::Call::Kind kind;
+    std::uint32_t address;
     std::uint32_t value;  // what was written; not compared for reads
 };
 
-using Kind = FakePortIo::Call::Kind;
-const std::vector<PortCall> kReadsF3xA4 = {{Kind::Set, 0xCF8, kF3xA4}, {Kind::Get, 0xCFC, 0}};
-const std::vector<PortCall> kReadsRootComplexPair = {
-    {Kind::Set, 0xCF8, kD0F0xB8}, {Kind::Set, 0xCFC, 0xD8200CA4}, {Kind::Set, 0xCF8, kD0F0xBC}, {Kind::Get, 0xCFC, 0}};
-const std::vector<PortCall> kReadsSmnPair = {
-    {Kind::Set, 0xCF8, kD0F0x60}, {Kind::Set, 0xCFC, 0x00059800}, {Kind::Set, 0xCF8, kD0F0x64}, {Kind::Get, 0xCFC, 0}};
+using Kind = FakeConfigSpace::Call::Kind;
+const std::vector<Access> kReadsF3xA4 = {{Kind::Read, kF3xA4, 0}};
+const std::vector<Access> kReadsRootComplexPair = {{Kind::Write, kD0F0xB8, 0xD8200CA4}, {Kind::Read, kD0F0xBC, 0}};
+const std::vector<Access> kReadsSmnPair = {{Kind::Write, kD0F0x60, 0x00059800}, {Kind::Read, kD0F0x64, 0}};
 
 struct LaterFamilyCase {
     const char* name;
     DetectedFamily processor;
     std::uint32_t dataAddress;  // the register that answers
     std::uint32_t value;
-    const std::vector<PortCall>* calls;
+    const std::vector<Access>* calls;
     std::wstring caption;  // empty: no reading
 };
 
 class LaterFamilyTest : public ::testing::TestWithParam<LaterFamilyCase> {};
 
-// Each family reads its own register through the two ports and shows the
+// Each family reads its own register and shows the
 // figure as measured: no 40 or 41 in place of low readings.
 TEST_P(LaterFamilyTest, ReadsItsRegisterAndShowsTheDegrees)
 {
     const LaterFamilyCase& row = GetParam();
-    FakePortIo ports;
-    ports.dataPortValue = 0xDEADBEEF;
-    ports.registers[row.dataAddress] = row.value;
+    FakeConfigSpace space;
+    space.value = 0xDEADBEEF;
+    space.registers[row.dataAddress] = row.value;
     FakeConfigSpaceLock lock;
-    PortSampler sampler(ports, lock);
+    ConfigSpaceSampler sampler(space, lock);
     sampler.setProcessor(row.processor);
 
     EXPECT_EQ(sampler.sample(row.processor.familyCode), row.caption);
 
-    ASSERT_EQ(ports.calls.size(), row.calls->size());
-    for (std::size_t i = 0; i < ports.calls.size(); ++i) {
+    ASSERT_EQ(space.calls.size(), row.calls->size());
+    for (std::size_t i = 0; i < space.calls.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(ports.calls[i].kind, (*row.calls)[i].kind);
-        EXPECT_EQ(ports.calls[i].port, (*row.calls)[i].port);
-        EXPECT_EQ(ports.calls[i].sizeBytes, 4);
-        if ((*row.calls)[i].kind == Kind::Set) {
-            EXPECT_EQ(ports.calls[i].value, (*row.calls)[i].value);
+        EXPECT_EQ(space.calls[i].kind, (*row.calls)[i].kind);
+        EXPECT_EQ(space.calls[i].address, (*row.calls)[i].address);
+        if ((*row.calls)[i].kind == Kind::Write) {
+            EXPECT_EQ(space.calls[i].value, (*row.calls)[i].value);
         }
     }
     EXPECT_EQ(lock.acquisitions, 1);
@@ -126,31 +123,31 @@ TEST(LaterFamilyTest, UnknownModelsAndMakersReadNothing)
                                       DetectedFamily{L"10", ProcessorVendor::Other}};
     for (const DetectedFamily& processor : unknown) {
         SCOPED_TRACE(std::string(processor.familyCode.begin(), processor.familyCode.end()));
-        FakePortIo ports;
+        FakeConfigSpace space;
         FakeConfigSpaceLock lock;
-        PortSampler sampler(ports, lock);
+        ConfigSpaceSampler sampler(space, lock);
         sampler.setProcessor(processor);
         EXPECT_EQ(sampler.sample(processor.familyCode), std::nullopt);
-        EXPECT_TRUE(ports.calls.empty());
+        EXPECT_TRUE(space.calls.empty());
         EXPECT_EQ(lock.acquisitions, 0);
     }
 }
 
-// Another program holds the configuration ports: this tick shows no
-// reading and touches no port; the next one, once they are free, reads.
+// Another program holds the configuration space: this tick shows no
+// reading and touches no register; the next one, once they are free, reads.
 TEST(ConfigSpaceLockTest, ABusyConfigurationSpaceShowsNoReadingUntilItIsFree)
 {
     for (const DetectedFamily& processor : {amd(L"10"), amd(L"f"), amd(L"15", 0x60), amd(L"19")}) {
         SCOPED_TRACE(std::string(processor.familyCode.begin(), processor.familyCode.end()));
-        FakePortIo ports;
-        ports.dataPortValue = reported(440);
+        FakeConfigSpace space;
+        space.value = reported(440);
         FakeConfigSpaceLock lock;
         lock.available = false;
-        PortSampler sampler(ports, lock);
+        ConfigSpaceSampler sampler(space, lock);
         sampler.setProcessor(processor);
 
         EXPECT_EQ(sampler.sample(processor.familyCode), std::wstring());
-        EXPECT_TRUE(ports.calls.empty());
+        EXPECT_TRUE(space.calls.empty());
         EXPECT_EQ(lock.releases, 0);
 
         lock.available = true;
@@ -165,15 +162,15 @@ TEST(ConfigSpaceLockTest, ABusyConfigurationSpaceShowsNoReadingUntilItIsFree)
 // answer for whatever index another program left there.
 TEST(ConfigSpaceLockTest, AFailedIndexWriteReadsNoData)
 {
-    FakePortIo ports;
-    ports.setResult = false;
+    FakeConfigSpace space;
+    space.writeResult = false;
     FakeConfigSpaceLock lock;
-    PortSampler sampler(ports, lock);
+    ConfigSpaceSampler sampler(space, lock);
     sampler.setProcessor(amd(L"19"));
 
     EXPECT_EQ(sampler.sample(L"19"), std::wstring());
-    for (const FakePortIo::Call& call : ports.calls)
-        EXPECT_NE(call.kind, Kind::Get);
+    for (const FakeConfigSpace::Call& call : space.calls)
+        EXPECT_NE(call.kind, Kind::Read);
     EXPECT_FALSE(lock.held);
 }
 

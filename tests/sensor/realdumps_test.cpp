@@ -5,21 +5,21 @@
 #include <sstream>
 
 #include "configspacelock.h"
-#include "fakeportio.h"
+#include "configspacesampling.h"
+#include "fakeconfigspace.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
-#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
 
-using testing::detectThroughPorts;
-using testing::PortSampler;
+using testing::ConfigSpaceSampler;
+using testing::detectThroughConfigSpace;
 
-// Nothing else uses the configuration ports here.
-UncontendedConfigSpace uncontended;
+// Nothing else uses the configuration space here.
+UncontendedConfigSpaceLock uncontended;
 
 // The registers of a published dump of function 0:18.3 (realdumps/*.txt):
 // "#" lines name the source, then sixteen rows "xx: b0 b1 ... b15" of
@@ -53,22 +53,22 @@ class RealDumpTest : public ::testing::TestWithParam<DumpCase> {};
 TEST_P(RealDumpTest, ShowsTheKernelsFigure)
 {
     const DumpCase& row = GetParam();
-    FakePortIo ports;
-    ports.registers = dumpRegisters(row.file);
-    ASSERT_EQ(ports.registers.size(), 64u);
-    EXPECT_EQ(PciConfigRead(ports, kSignatureRegister), row.signature);
-    EXPECT_EQ(PciConfigRead(ports, kThermtripStatusRegister), row.thermal);
+    FakeConfigSpace space;
+    space.registers = dumpRegisters(row.file);
+    ASSERT_EQ(space.registers.size(), 64u);
+    EXPECT_EQ(PciConfigRead(space, kSignatureRegister), row.signature);
+    EXPECT_EQ(PciConfigRead(space, kThermtripStatusRegister), row.thermal);
 
     FakeProcessorIdentity brand(0x04);
-    const DetectedFamily family = detectThroughPorts(ports, uncontended, brand);
+    const DetectedFamily family = detectThroughConfigSpace(space, uncontended, brand);
     EXPECT_EQ(family.familyCode, L"f");
-    ports.calls.clear();
-    PortSampler sampler(ports, uncontended);
+    space.calls.clear();
+    ConfigSpaceSampler sampler(space, uncontended);
     sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, family.family0FhOffsetCelsius, 0});
     const std::optional<std::wstring> caption = sampler.sample(family.familyCode);
 
-    ASSERT_FALSE(ports.calls.empty());
-    EXPECT_EQ(ports.calls.front().value, kThermtripStatusRegister);
+    ASSERT_FALSE(space.calls.empty());
+    EXPECT_EQ(space.calls.front().address, kThermtripStatusRegister);
     if (row.kernelCelsius >= 40)
         EXPECT_EQ(caption, L" " + std::to_wstring(row.kernelCelsius) + L"'C");
     else

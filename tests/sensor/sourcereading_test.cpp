@@ -63,7 +63,7 @@ TEST_P(SourceReadingTest, GivesTheCaptionWhicheverSourceHandedItOver)
     TemperatureSampler sampler(source);
     sampler.setProcessor(DetectedFamily{row.familyCode, ProcessorVendor::Amd, row.model, row.revisionGOffsetCelsius,
                                         row.dieOffsetCelsius});
-    const std::optional<std::wstring> caption = sampler.sample(row.familyCode);
+    const std::optional<std::wstring_view> caption = sampler.sample(row.familyCode);
     ASSERT_TRUE(caption);
     if (row.caption == kReplaced)
         EXPECT_TRUE(*caption == L" 40'C" || *caption == L" 41'C") << std::string(caption->begin(), caption->end());
@@ -148,7 +148,7 @@ TEST(ReadoutDetailsTest, HighestSinceStartCountsOnlyMeasurements)
     ReadoutDetails details(source);
     for (const Step& step : steps) {
         source.nodes[0] = step.reading;
-        const std::optional<std::wstring> caption = sampler.sample(L"10");
+        const std::optional<std::wstring_view> caption = sampler.sample(L"10");
         const std::wstring text = details.text(sampler);
         SCOPED_TRACE(std::string(caption->begin(), caption->end()));
         EXPECT_EQ(text.substr(text.rfind(L'\n') + 1), step.highest);
@@ -250,8 +250,10 @@ INSTANTIATE_TEST_SUITE_P(Models, DieLayoutTest,
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-// Bit 11 says the sensor measures; bits 10..0 are eighths above -49.
-TEST(ReadoutDetailsTest, DieSensorFiguresFollowTheValidBit)
+// Bit 11 says the sensor measures; bits 10..0 are eighths above -49. The
+// node's bounds hold for the dies: all ones, and figures past what the
+// sensor holds, are no measurement.
+TEST(ReadoutDetailsTest, DieSensorFiguresFollowTheValidBitAndTheNodesBounds)
 {
     struct Figure {
         SourceReading reading;
@@ -265,6 +267,12 @@ TEST(ReadoutDetailsTest, DieSensorFiguresFollowTheValidBit)
         {SourceReading::registerValue(0xFFFF'F800 | 776), 48},      // bits above 11 ignored
         {SourceReading::kernelMillidegrees(23'800), 23},            // 5600's Tccd1
         {SourceReading::kernelMillidegrees(-125), std::nullopt},
+        {SourceReading::registerValue(0xFFFF'FFFF), std::nullopt},    // no device answered
+        {SourceReading::registerValue(0x800 | 0x7FF), std::nullopt},  // every eighth set
+        {SourceReading::kernelMillidegrees(206'875), std::nullopt},   // the kernel's figure of that
+        {SourceReading::kernelMillidegrees(300'000), std::nullopt},   // past the sensor's range
+        {SourceReading::kernelMillidegrees(999'999'999'999'999'999), std::nullopt},
+        {SourceReading::kernelMillidegrees(206'750), 206},
     };
     for (const Figure& figure : figures) {
         SCOPED_TRACE(figure.reading.value);

@@ -4,19 +4,19 @@
 #include <limits>
 
 #include "configspacelock.h"
-#include "fakeportio.h"
-#include "portsampling.h"
+#include "configspacesampling.h"
+#include "fakeconfigspace.h"
 #include "replacementrandom.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
 
-using testing::detectThroughPorts;
-using testing::PortSampler;
+using testing::ConfigSpaceSampler;
+using testing::detectThroughConfigSpace;
 
-// Nothing else uses the configuration ports here.
-UncontendedConfigSpace uncontended;
+// Nothing else uses the configuration space here.
+UncontendedConfigSpaceLock uncontended;
 
 // A caption that is 40 or 41: the replacement of a low reading.
 bool isReplacement(const std::optional<std::wstring>& caption)
@@ -37,9 +37,9 @@ class TemperatureReadingTest : public ::testing::TestWithParam<ReadingCase> {};
 TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
 {
     const ReadingCase& row = GetParam();
-    FakePortIo ports;
-    ports.dataPortValue = row.registerValue;
-    PortSampler sampler(ports, uncontended);
+    FakeConfigSpace space;
+    space.value = row.registerValue;
+    ConfigSpaceSampler sampler(space, uncontended);
 
     const std::optional<std::wstring> caption = sampler.sample(row.familyCode);
 
@@ -47,10 +47,8 @@ TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
         EXPECT_TRUE(isReplacement(caption)) << (caption ? std::string(caption->begin(), caption->end()) : "none");
     else
         EXPECT_EQ(caption, row.caption);
-    ASSERT_EQ(ports.calls.size(), 2u);
-    EXPECT_EQ(ports.calls[0].port, 0x0CF8);
-    EXPECT_EQ(ports.calls[0].value, row.expectedAddress);
-    EXPECT_EQ(ports.calls[1].port, 0x0CFC);
+    ASSERT_EQ(space.calls.size(), 1u);
+    EXPECT_EQ(space.calls[0].address, row.expectedAddress);
 }
 
 // clang-format off
@@ -76,14 +74,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, TemperatureReadingTest,
 
 class UnknownFamilyCodeTest : public ::testing::TestWithParam<std::wstring> {};
 
-TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndTouchesNoPort)
+TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndReadsNothing)
 {
-    FakePortIo ports;
-    ports.dataPortValue = 0x37000000;
-    PortSampler sampler(ports, uncontended);
+    FakeConfigSpace space;
+    space.value = 0x37000000;
+    ConfigSpaceSampler sampler(space, uncontended);
 
     EXPECT_EQ(sampler.sample(GetParam()), std::nullopt);
-    EXPECT_TRUE(ports.calls.empty());
+    EXPECT_TRUE(space.calls.empty());
 }
 
 // The code is compared exactly: case and surrounding blanks count.
@@ -99,10 +97,10 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
     for (const bool readFails : {true, false}) {
         for (const std::wstring code : {L"f", L"10", L"11"}) {
             SCOPED_TRACE(std::string(code.begin(), code.end()) + (readFails ? " failed read" : " all ones"));
-            FakePortIo ports;
-            ports.getResult = !readFails;
-            ports.dataPortValue = 0xFFFFFFFF;
-            PortSampler sampler(ports, uncontended);
+            FakeConfigSpace space;
+            space.readResult = !readFails;
+            space.value = 0xFFFFFFFF;
+            ConfigSpaceSampler sampler(space, uncontended);
             EXPECT_EQ(sampler.sample(code), std::wstring());
         }
     }
@@ -113,22 +111,13 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
 // usual rule.
 TEST(TemperatureSamplerTest, TheFamily0FhOffsetAddsToFamily0FhReadingsOnly)
 {
-    FakePortIo ports;
-    PortSampler sampler(ports, uncontended);
+    FakeConfigSpace space;
+    ConfigSpaceSampler sampler(space, uncontended);
     sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, 21, 0});
-    ports.dataPortValue = 0x00602410;
+    space.value = 0x00602410;
     EXPECT_EQ(sampler.sample(L"f"), L" 68'C");
-    ports.dataPortValue = 0x37000000;
+    space.value = 0x37000000;
     EXPECT_EQ(sampler.sample(L"10"), L" 55'C");
-}
-
-TEST(TemperatureSamplerTest, FailedAddressWriteShowsNoReading)
-{
-    FakePortIo ports;
-    ports.setResult = false;
-    ports.dataPortValue = 0x37000000;
-    PortSampler sampler(ports, uncontended);
-    EXPECT_EQ(sampler.sample(L"10"), std::wstring());
 }
 
 // The sequence of 40s and 41s is the same on every run and platform.
@@ -136,8 +125,8 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
 {
     const std::wstring expected[] = {L" 40'C", L" 40'C", L" 41'C", L" 41'C", L" 41'C",
                                      L" 40'C", L" 41'C", L" 40'C", L" 40'C", L" 41'C"};
-    FakePortIo ports;
-    PortSampler sampler(ports, uncontended);
+    FakeConfigSpace space;
+    ConfigSpaceSampler sampler(space, uncontended);
     for (const std::wstring& caption : expected)
         EXPECT_EQ(sampler.sample(L"10"), caption);
 }
@@ -146,12 +135,12 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
 // on where it stopped.
 TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
 {
-    FakePortIo ports;
-    PortSampler sampler(ports, uncontended);
+    FakeConfigSpace space;
+    ConfigSpaceSampler sampler(space, uncontended);
     ReplacementRandom reference;
 
     for (int tick = 0; tick < 20; ++tick) {
-        ports.dataPortValue = tick % 3 == 0 ? 0x37000000 : 0;
+        space.value = tick % 3 == 0 ? 0x37000000 : 0;
         const std::optional<std::wstring> caption = sampler.sample(L"10");
         if (tick % 3 == 0) {
             EXPECT_EQ(caption, L" 55'C");
@@ -179,12 +168,9 @@ TEST(TemperatureCaptionTest, WritesTheWholeRangeOfDegrees)
         {std::numeric_limits<long long>::min(), L" -9223372036854775808'C"},
         {999, L" 999'C"},
     };
-    std::wstring kept;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.celsius);
         EXPECT_EQ(temperatureCaption(row.celsius), row.caption);
-        writeTemperatureCaption(row.celsius, kept);
-        EXPECT_EQ(kept, row.caption);
     }
 }
 

@@ -30,7 +30,7 @@ TEST_F(StartupTest, ShowsTheWindowWithItsElementsSetAndTicksByItsOwnTimer)
     EXPECT_EQ(window.Timer1->interval(), 200);
     EXPECT_EQ(window.lbltemp->text(), QString()) << "empty until the first tick";
 
-    ports.dataPortValue = 0x37000000;
+    space.value = 0x37000000;
     QSignalSpy ticks(window.Timer1, &QTimer::timeout);
     ASSERT_TRUE(ticks.wait(2000));
 
@@ -39,7 +39,7 @@ TEST_F(StartupTest, ShowsTheWindowWithItsElementsSetAndTicksByItsOwnTimer)
 
 TEST_F(StartupTest, DriverFailureNeverShowsTheWindow)
 {
-    ports.initializeResult = false;
+    space.startResult = false;
     bool visibleDuringMessage = true;
     messages.onShow = [&] { visibleDuringMessage = window.isVisible(); };
 
@@ -60,7 +60,7 @@ TEST_F(StartupTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLive)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ASSERT_EQ(QApplication::focusWidget(), window.txtsign);
-    ports.dataPortValue = 0x37000000;
+    space.value = 0x37000000;
     window.onTimer1Tick();
     ASSERT_EQ(window.lbltemp->text(), QStringLiteral(" 55'C"));
 
@@ -76,7 +76,7 @@ TEST_F(StartupTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLive)
 
     EXPECT_EQ(window.txtsign->text(), QStringLiteral("10"));
     EXPECT_EQ(QApplication::focusWidget(), window.txtsign) << "the field no longer takes the focus";
-    ports.dataPortValue = 0x48000000;
+    space.value = 0x48000000;
     window.onTimer1Tick();
     EXPECT_EQ(window.lbltemp->text(), QStringLiteral(" 72'C"));
 }
@@ -85,7 +85,7 @@ TEST_F(StartupTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLive)
 // window.
 TEST_F(StartupTest, RunEndsWithoutTheEventLoopAfterTheDriverMessage)
 {
-    ports.initializeResult = false;
+    space.startResult = false;
     bool loopRan = false;
     QTimer firstEvent;
     firstEvent.setSingleShot(true);
@@ -105,8 +105,8 @@ TEST_F(StartupTest, RunEndsWithoutTheEventLoopAfterTheDriverMessage)
 // that is not the active one; the tooltip's text follows the ticks.
 TEST_F(StartupTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
 {
-    ports.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
-    ports.dataPortValue = 0xFFFFFFFF;  // no other node answers
+    space.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
+    space.value = 0xFFFFFFFF;  // no other node answers
     ASSERT_TRUE(window.start());
     EXPECT_TRUE(window.testAttribute(Qt::WA_AlwaysShowToolTips));
     window.onTimer1Tick();
@@ -118,7 +118,7 @@ TEST_F(StartupTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
     ASSERT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), window.lbltemp->toolTip());
 
-    ports.registers[0x8000C3A4] = 0x3D000000;
+    space.registers[0x8000C3A4] = 0x3D000000;
     window.onTimer1Tick();
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Node 0: 61'C\nHighest since start: 61'C"));
     QToolTip::hideText();

@@ -345,7 +345,7 @@ TEST_F(Win32FrmmainTest, StartsVisibleWithTheFocusInTheTextFieldAndTicksByItsTim
     EXPECT_EQ(testing::windowText(element(kLblProcessorNameId)), L" CPU: AMD Phenom(tm) II X4 940 Processor");
     EXPECT_EQ(testing::windowText(element(kLbltempId)), L"") << "empty until the first tick";
 
-    ports.dataPortValue = 0x37000000;
+    space.value = 0x37000000;
     EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 55'C"; }));
 }
 
@@ -353,12 +353,14 @@ TEST_F(Win32FrmmainTest, StartsVisibleWithTheFocusInTheTextFieldAndTicksByItsTim
 // readout's box; its text is read as it shows and follows the ticks.
 TEST_F(Win32FrmmainTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
 {
-    ports.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
-    ports.dataPortValue = 0xFFFFFFFF;  // no other node answers
+    space.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
+    space.value = 0xFFFFFFFF;  // no other node answers
     ASSERT_TRUE(window.start());
     ::KillTimer(window.handle(), Frmmain::Timer1);
     ::SendMessageW(window.handle(), WM_TIMER, Frmmain::Timer1, 0);
 
+    // The tooltip is made when the pointer first moves over the window.
+    ::SendMessageW(window.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     ASSERT_NE(window.readoutTip, nullptr);
     EXPECT_NE(::GetWindowLongW(window.readoutTip, GWL_STYLE) & TTS_ALWAYSTIP, 0);
     TOOLINFOW tool{};
@@ -378,7 +380,7 @@ TEST_F(Win32FrmmainTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
 
     NMHDR shown{window.readoutTip, 0, TTN_SHOW};
     ::SendMessageW(window.handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&shown));
-    ports.registers[0x8000C3A4] = 0x3D000000;
+    space.registers[0x8000C3A4] = 0x3D000000;
     ::SendMessageW(window.handle(), WM_TIMER, Frmmain::Timer1, 0);
     wchar_t text[128] = {};
     tool.lpszText = text;
@@ -430,7 +432,7 @@ TEST_F(Win32FrmmainTest, KeysTypedIntoTheWindowLeaveTheFamilyCodeAndTheReadoutLi
 
     EXPECT_EQ(testing::windowText(field), L"10");
     EXPECT_EQ(::GetFocus(), field) << "the field no longer takes the focus";
-    ports.dataPortValue = 0x48000000;
+    space.value = 0x48000000;
     EXPECT_TRUE(testing::pumpUntil([&] { return testing::windowText(element(kLbltempId)) == L" 72'C"; }));
 }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "pciconfigread.h"
+#include "winioconfigspace.h"
 #include "winioportio.h"
 
 namespace veltaro {
@@ -25,7 +26,9 @@ void expectAFailedStartAndNoPortAccess()
     std::uint32_t value = 0x5A5A5A5A;
     EXPECT_FALSE(portIo.GetPortVal(0x0CFC, value, 4));
     EXPECT_EQ(value, 0x5A5A5A5Au) << "the out value was written";
-    EXPECT_EQ(PciConfigRead(portIo, kSignatureRegister), 0u);
+    WinIoConfigSpace configSpace;
+    EXPECT_FALSE(configSpace.start());
+    EXPECT_EQ(PciConfigRead(configSpace, kSignatureRegister), 0u);
 }
 
 TEST(NoDriverLibrary, StartFailsAndPortCallsDoNothing)

@@ -10,18 +10,19 @@
 #include <vector>
 
 #include "configspacelock.h"
+#include "configspacesampling.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
-#include "portsampling.h"
 #include "temperaturesampler.h"
+#include "winioconfigspace.h"
 #include "winioportio.h"
 
 namespace veltaro {
 namespace {
 
-// Nothing else uses the configuration ports here.
-UncontendedConfigSpace uncontended;
+// Nothing else uses the configuration space here.
+UncontendedConfigSpaceLock uncontended;
 
 struct PortCall {
     bool write;
@@ -208,6 +209,8 @@ class WinIoSensorPathTest : public WinIoPortIoTest, public ::testing::WithParamI
 TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
 {
     const SensorCase& row = GetParam();
+    WinIoConfigSpace configSpace;
+    ASSERT_TRUE(configSpace.start());
     DriverControls driver = startedDriver();
     driver.setRegister(0xFC, row.signature);
     // Every register a processor could be read at holds a figure of its
@@ -217,9 +220,9 @@ TEST_P(WinIoSensorPathTest, DetectsTheFamilyAndSamplesTheTemperature)
     setThermalRegister(driver, row.where, row.thermalRegister);
 
     FakeProcessorIdentity identity(std::nullopt, row.processor);
-    const DetectedFamily family = testing::detectThroughPorts(m_portIo, uncontended, identity);
+    const DetectedFamily family = testing::detectThroughConfigSpace(configSpace, uncontended, identity);
     EXPECT_EQ(family.familyCode, row.familyCode);
-    testing::PortSampler sampler(m_portIo, uncontended);
+    testing::ConfigSpaceSampler sampler(configSpace, uncontended);
     sampler.setProcessor(family);
     EXPECT_EQ(sampler.sample(family.familyCode), std::wstring(row.caption));
 

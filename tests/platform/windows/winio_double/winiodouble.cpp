@@ -5,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "simulatednorthbridge.h"
+#include "pciconfigread.h"
+#include "simulatedprocessor.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct PortCall {
 // and the register each keeps its temperature in. Family 15h models 60h
 // and later keep an older figure in F3xA4 that is not theirs to show; a
 // Zen's signature register reads 0, so its family comes from CPUID.
-struct SimulatedProcessor {
+struct NamedProcessor {
     const char* name;
     DWORD signature;
     DWORD reportedTemperature;
@@ -29,7 +30,7 @@ struct SimulatedProcessor {
 };
 
 // clang-format off
-constexpr SimulatedProcessor kProcessors[] = {
+constexpr NamedProcessor kProcessors[] = {
     // Family 10h model 4 (Phenom II X4 940): bits 31..24 are 55 degrees.
     {"family-10h", 0x00100F42, 0x3700'0000, 0, 0},
     // Family 15h model 2 (FX-8350): 420 eighths, 52.5 degrees.
@@ -47,13 +48,13 @@ constexpr SimulatedProcessor kProcessors[] = {
 
 constexpr char kProcessorVariable[] = "VELTARO_WINIO_DOUBLE_PROCESSOR";
 
-void simulateNamedProcessor(veltaro::SimulatedNorthbridge& northbridge)
+void simulateNamedProcessor(veltaro::SimulatedProcessor& northbridge)
 {
     char name[64] = {};
     const DWORD length = ::GetEnvironmentVariableA(kProcessorVariable, name, sizeof name);
     if (length == 0 || length >= sizeof name)
         return;
-    for (const SimulatedProcessor& processor : kProcessors) {
+    for (const NamedProcessor& processor : kProcessors) {
         if (std::strcmp(processor.name, name) != 0)
             continue;
         northbridge.setRegister(0xFC, processor.signature);
@@ -68,7 +69,9 @@ void simulateNamedProcessor(veltaro::SimulatedNorthbridge& northbridge)
 struct Driver {
     Driver() { simulateNamedProcessor(northbridge); }
 
-    veltaro::SimulatedNorthbridge northbridge;
+    veltaro::SimulatedProcessor northbridge;
+    // The configuration mechanism's address latch, port 0xCF8.
+    DWORD latchedAddress = 0;
     bool startResult = true;
     DWORD starts = 0;
     std::vector<PortCall> calls;
@@ -88,18 +91,38 @@ bool __stdcall InitializeWinIo()
     return driver().startResult;
 }
 
+// Ports 0xCF8 and 0xCFC as the hardware answers them, 4 bytes at a time:
+// an address with the enable bit (31) selects a register, which 0xCFC
+// then reads or writes. Any other access is refused.
 bool __stdcall SetPortVal(WORD port, DWORD value, BYTE size)
 {
-    driver().calls.push_back({true, port, value, size});
-    return driver().northbridge.SetPortVal(port, value, size);
+    Driver& state = driver();
+    state.calls.push_back({true, port, value, size});
+    if (size != 4)
+        return false;
+    if (port == 0x0CF8) {
+        state.latchedAddress = value;
+        return true;
+    }
+    if (port != 0x0CFC || (state.latchedAddress & 0x8000'0000) == 0)
+        return false;
+    const veltaro::ConfigAddress address = veltaro::decodeConfigAddress(state.latchedAddress);
+    return state.northbridge.write(address.function, address.registerOffset, value);
 }
 
 bool __stdcall GetPortVal(WORD port, DWORD* value, BYTE size)
 {
-    std::uint32_t read = *value;
-    const bool done = driver().northbridge.GetPortVal(port, read, size);
-    *value = read;
-    driver().calls.push_back({false, port, read, size});
+    Driver& state = driver();
+    bool done = false;
+    if (port == 0x0CFC && size == 4 && (state.latchedAddress & 0x8000'0000) != 0) {
+        const veltaro::ConfigAddress address = veltaro::decodeConfigAddress(state.latchedAddress);
+        if (const std::optional<std::uint32_t> read =
+                state.northbridge.read(address.function, address.registerOffset)) {
+            *value = *read;
+            done = true;
+        }
+    }
+    state.calls.push_back({false, port, *value, size});
     return done;
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "linuxportio.h"
+#include "linuxconfigspace.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,7 +17,7 @@ constexpr std::uint32_t kAllOnes = 0xFFFF'FFFF;
 // descriptor reads 0 bytes rather than failing.
 std::optional<std::uint32_t> preadDword(int fd, std::uint8_t offset)
 {
-    unsigned char bytes[kConfigAccessBytes];
+    unsigned char bytes[4];
     ssize_t count;
     do {
         count = ::pread(fd, bytes, sizeof bytes, offset);
@@ -31,13 +31,13 @@ std::optional<std::uint32_t> preadDword(int fd, std::uint8_t offset)
 
 }  // namespace
 
-LinuxPortIo::LinuxPortIo(std::filesystem::path pciRoot, std::unique_ptr<ConfigFileOpener> opener)
+LinuxConfigSpace::LinuxConfigSpace(std::filesystem::path pciRoot, std::unique_ptr<ConfigFileOpener> opener)
     : m_pciRoot(std::move(pciRoot))
     , m_opener(std::move(opener))
 {
 }
 
-bool LinuxPortIo::InitializeWinIo()
+bool LinuxConfigSpace::start()
 {
     constexpr std::uint8_t kSignatureOffset = 0xFC;
     if (!m_northbridge.valid())
@@ -48,7 +48,7 @@ bool LinuxPortIo::InitializeWinIo()
     return false;
 }
 
-void LinuxPortIo::holdFunction(const PciFunctionAddress& function, UniqueFd file)
+void LinuxConfigSpace::holdFunction(const PciFunctionAddress& function, UniqueFd file)
 {
     if (file.valid())
         m_heldFunctions.emplace_back(function, std::move(file));
@@ -62,40 +62,40 @@ std::filesystem::path pciFunctionFolder(const std::filesystem::path& pciRoot, co
     return pciRoot / "devices" / name;
 }
 
-std::filesystem::path LinuxPortIo::configFileOf(const PciFunctionAddress& function) const
+std::filesystem::path LinuxConfigSpace::configFileOf(const PciFunctionAddress& function) const
 {
     return pciFunctionFolder(m_pciRoot, function) / "config";
 }
 
-[[gnu::hot]] bool LinuxPortIo::GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes)
+std::optional<std::uint32_t> LinuxConfigSpace::read(const PciFunctionAddress& function, std::uint8_t offset)
 {
-    return answerPortRead(port, value, sizeBytes,
-                          [this](const ConfigAddress& address) { return readConfigRegister(address); });
-}
-
-[[gnu::hot]] std::optional<std::uint32_t> LinuxPortIo::readConfigRegister(const ConfigAddress& address) const
-{
-    if (address.function != kNorthbridgeFunction)
-        return readOtherFunction(address);
+    if (function != kNorthbridgeFunction)
+        return readOtherFunction(function, offset);
     if (!m_northbridge.valid())
         return std::nullopt;
-    return preadDword(m_northbridge.get(), address.registerOffset);
+    return preadDword(m_northbridge.get(), offset);
 }
 
-std::optional<std::uint32_t> LinuxPortIo::readOtherFunction(const ConfigAddress& address) const
+bool LinuxConfigSpace::write(const PciFunctionAddress& /*function*/, std::uint8_t /*offset*/, std::uint32_t /*value*/)
 {
-    for (const auto& [function, file] : m_heldFunctions) {
-        if (function == address.function)
-            return preadDword(file.get(), address.registerOffset);
+    return false;
+}
+
+std::optional<std::uint32_t> LinuxConfigSpace::readOtherFunction(const PciFunctionAddress& function,
+                                                                 std::uint8_t offset) const
+{
+    for (const auto& [held, file] : m_heldFunctions) {
+        if (held == function)
+            return preadDword(file.get(), offset);
     }
     // Other functions are answered the way the hardware would, from a
     // descriptor opened for this one read, with this process's rights.
-    const std::filesystem::path configFile = configFileOf(address.function);
+    const std::filesystem::path configFile = configFileOf(function);
     errno = 0;
     UniqueFd fd = DirectConfigFileOpener().open(configFile);
     if (!fd.valid())
         return errno == ENOENT ? std::optional<std::uint32_t>(kAllOnes) : std::nullopt;
-    return preadDword(fd.get(), address.registerOffset);
+    return preadDword(fd.get(), offset);
 }
 
 }  // namespace veltaro

@@ -2,33 +2,33 @@
 #include <gtest/gtest.h>
 
 #include "configspacelock.h"
+#include "configspacesampling.h"
 #include "demonorthbridge.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
 #include "pciconfigread.h"
-#include "portsampling.h"
 #include "temperaturesampler.h"
 
 namespace veltaro {
 namespace {
 
-using testing::detectThroughPorts;
-using testing::PortSampler;
+using testing::ConfigSpaceSampler;
+using testing::detectThroughConfigSpace;
 
-// Nothing else uses the configuration ports here.
-UncontendedConfigSpace uncontended;
+// Nothing else uses the configuration space here.
+UncontendedConfigSpaceLock uncontended;
 
-TEST(SimulatedNorthbridgeTest, AnswersTheConfigurationMechanismFromItsRegisters)
+TEST(SimulatedProcessorTest, AnswersFromItsRegisters)
 {
-    SimulatedNorthbridge northbridge;
+    SimulatedProcessor northbridge;
     northbridge.setRegister(0xE4, 0x007A0000);
     northbridge.setRegister(0xFC, 0x00000F4A);
 
-    ASSERT_TRUE(northbridge.InitializeWinIo());
+    ASSERT_TRUE(northbridge.start());
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C3E4), 0x007A0000u);
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectThroughPorts(northbridge, uncontended, brand).familyCode, L"f");
-    EXPECT_EQ(PortSampler(northbridge, uncontended).sample(L"f"), L" 73'C");
+    EXPECT_EQ(detectThroughConfigSpace(northbridge, uncontended, brand).familyCode, L"f");
+    EXPECT_EQ(ConfigSpaceSampler(northbridge, uncontended).sample(L"f"), L" 73'C");
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C000), 0xFFFFFFFFu) << "other functions are absent";
 }
 
@@ -36,7 +36,7 @@ TEST(DemoNorthbridgeTest, IsAFamily10hProcessor)
 {
     DemoNorthbridge northbridge;
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectThroughPorts(northbridge, uncontended, brand).familyCode, L"10");
+    EXPECT_EQ(detectThroughConfigSpace(northbridge, uncontended, brand).familyCode, L"10");
 }
 
 // Over ten minutes the reading wanders over about 35 to 65 degrees, in

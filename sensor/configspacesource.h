@@ -3,22 +3,21 @@
 
 #include <memory>
 
+#include "configspace.h"
 #include "configspacelock.h"
-#include "portio.h"
 #include "readingsource.h"
 
 namespace veltaro {
 
-// The registers through the configuration ports 0xCF8/0xCFC of a port
-// driver: every read is PciConfigRead's, or an index/data pair's, under
-// the configuration space lock.
-class PortRegisterSource final : public ReadingSource {
+// The registers through one way to configuration space: every read is
+// PciConfigRead's, or an index/data pair's, under the configuration space
+// lock.
+class ConfigSpaceSource final : public ReadingSource {
 public:
-    PortRegisterSource(PortIo& portIo, ConfigSpaceLock& lock);
-    // The same, keeping the driver and the lock for as long as it lives.
-    PortRegisterSource(std::unique_ptr<PortIo> portIo, std::unique_ptr<ConfigSpaceLock> lock);
+    ConfigSpaceSource(ConfigSpace& configSpace, ConfigSpaceLock& lock);
+    // The same, keeping the way and the lock for as long as it lives.
+    ConfigSpaceSource(std::unique_ptr<ConfigSpace> configSpace, std::unique_ptr<ConfigSpaceLock> lock);
 
-    // The driver's start: InitializeWinIo.
     bool start() override;
     std::optional<std::uint32_t> signatureRegister() override;
     std::optional<SourceReading> read(const ProcessorFamily& row) override;
@@ -33,13 +32,12 @@ public:
     std::optional<SourceReading> readDie(unsigned node, const DieSensor& die) override;
 
 private:
-    std::optional<SourceReading> readThermalRegister(const ProcessorFamily& row);
-    std::optional<std::uint32_t> readUnderLock(std::uint32_t address);
-    std::unique_ptr<PortIo> m_ownedPortIo;
+    std::optional<std::uint32_t> readRegister(const ProcessorFamily& row, unsigned node);
+
+    std::unique_ptr<ConfigSpace> m_ownedConfigSpace;
     std::unique_ptr<ConfigSpaceLock> m_ownedLock;
-    PortIo& m_portIo;
+    ConfigSpace& m_configSpace;
     ConfigSpaceLock& m_lock;
-    bool m_tickTakesLock;
     std::optional<unsigned> m_nodes;
 };
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "configfileopener.h"
-#include "configmechanismportio.h"
+#include "configspace.h"
 #include "uniquefd.h"
 
 namespace veltaro {
@@ -17,19 +17,20 @@ namespace veltaro {
 // it: 0000:BB:DD.F.
 std::filesystem::path pciFunctionFolder(const std::filesystem::path& pciRoot, const PciFunctionAddress& function);
 
-// The configuration mechanism of ports 0xCF8/0xCFC, emulated on the
-// kernel's PCI files (<pciRoot>/devices/0000:BB:DD.F/config) instead of
-// raw port instructions: the kernel serialises our reads with every other
-// user of configuration space, which the bare port pair cannot.
-class LinuxPortIo final : public ConfigMechanismPortIo {
+// Configuration space through the kernel's PCI files
+// (<pciRoot>/devices/0000:BB:DD.F/config), read with pread: the kernel
+// serialises our reads with every other user of configuration space. The
+// files are opened read-only, so every write is refused.
+class LinuxConfigSpace final : public ConfigSpace {
 public:
-    explicit LinuxPortIo(std::filesystem::path pciRoot = "/sys/bus/pci",
-                         std::unique_ptr<ConfigFileOpener> opener = std::make_unique<DirectConfigFileOpener>());
+    explicit LinuxConfigSpace(std::filesystem::path pciRoot = "/sys/bus/pci",
+                              std::unique_ptr<ConfigFileOpener> opener = std::make_unique<DirectConfigFileOpener>());
 
     // True only when the northbridge function's descriptor really reads its
     // registers past offset 64: 4 bytes of the signature register 0xFC.
-    bool InitializeWinIo() override;
-    bool GetPortVal(std::uint16_t port, std::uint32_t& value, std::uint8_t sizeBytes) override;
+    bool start() override;
+    std::optional<std::uint32_t> read(const PciFunctionAddress& function, std::uint8_t offset) override;
+    bool write(const PciFunctionAddress& function, std::uint8_t offset, std::uint32_t value) override;
 
     // Keeps a descriptor of another function's file, opened early by
     // whoever could (root, for the other nodes' functions), and reads that
@@ -38,12 +39,11 @@ public:
 
 private:
     std::filesystem::path configFileOf(const PciFunctionAddress& function) const;
-    std::optional<std::uint32_t> readConfigRegister(const ConfigAddress& address) const;
-    std::optional<std::uint32_t> readOtherFunction(const ConfigAddress& address) const;
+    std::optional<std::uint32_t> readOtherFunction(const PciFunctionAddress& function, std::uint8_t offset) const;
 
     std::filesystem::path m_pciRoot;
     std::unique_ptr<ConfigFileOpener> m_opener;
-    UniqueFd m_northbridge;  // held for the life of the driver
+    UniqueFd m_northbridge;  // held for the life of the program
     std::vector<std::pair<PciFunctionAddress, UniqueFd>> m_heldFunctions;
 };
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The Linux driver's register read on a northbridge config file of any
-// length and content. The input becomes <tree>/devices/0000:00:18.3/config
-// in a temporary tree of this process; the driver starts on it and the
-// three registers the program uses are read through the ports. A register
+// The register read through the kernel's configuration file, on a
+// northbridge config file of any length and content. The input becomes
+// <tree>/devices/0000:00:18.3/config in a temporary tree of this process;
+// the way starts on it and the three registers the program uses are read. A register
 // whose four bytes are all in the file reads as their little-endian value;
 // any other read fails, and a start on a file too short for the signature
 // register fails.
@@ -17,7 +17,7 @@
 #include <string>
 #include <system_error>
 
-#include "linuxportio.h"
+#include "linuxconfigspace.h"
 #include "pciconfigread.h"
 
 namespace {
@@ -36,7 +36,7 @@ std::filesystem::path scratchFolder()
 const std::filesystem::path& configFile()
 {
     static const std::filesystem::path file = [] {
-        const std::filesystem::path root = scratchFolder() / ("veltaro-portio-fuzz-" + std::to_string(::getpid()));
+        const std::filesystem::path root = scratchFolder() / ("veltaro-configspace-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(root / "devices" / "0000:00:18.3");
         // The tree goes again when the fuzzer ends normally.
         static const struct Cleanup {
@@ -73,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
 
-    LinuxPortIo driver(file.parent_path().parent_path().parent_path());
-    const bool started = driver.InitializeWinIo();
+    LinuxConfigSpace configSpace(file.parent_path().parent_path().parent_path());
+    const bool started = configSpace.start();
     if (started != expectedRegister(data, size, 0xFC).has_value())
         std::abort();
 
@@ -86,9 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& reg : kRegisters) {
         const std::optional<std::uint32_t> expected = started ? expectedRegister(data, size, reg.offset) : std::nullopt;
         // The program's own read gives 0 for a read that failed.
-        if (PciConfigRead(driver, reg.address) != expected.value_or(0))
+        if (PciConfigRead(configSpace, reg.address) != expected.value_or(0))
             std::abort();
-        if (readPciConfigChecked(driver, reg.address) != expected)
+        if (readConfigRegister(configSpace, reg.address) != expected)
             std::abort();
     }
     return 0;
