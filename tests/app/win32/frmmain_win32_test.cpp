@@ -392,14 +392,14 @@ TEST_F(Win32FrmmainTest, TheReadoutsTooltipShowsItsDetailsAndFollowsTheTicks)
 // counts show nothing); the tooltip has the details; the icon goes with it.
 TEST_F(Win32FrmmainTest, TheNotificationIconKeepsOneIconAliveAndLeavesWithTheWindow)
 {
-    ports.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
-    ports.dataPortValue = 0xFFFFFFFF;  // no other node answers
+    space.registers = {{0x8000C3FC, testing::kFamily10hSignature}, {0x8000C3A4, 0x3A000000}};
+    space.value = 0xFFFFFFFF;  // no other node answers
     ASSERT_TRUE(window.start());
     ::KillTimer(window.handle(), Frmmain::Timer1);
     ASSERT_TRUE(window.notifyIcon().added());
 
     for (std::uint32_t change = 0; change < 1000; ++change) {
-        ports.registers[0x8000C3A4] = (40 + change % 50) << 24;  // 40 to 89 degrees
+        space.registers[0x8000C3A4] = (40 + change % 50) << 24;  // 40 to 89 degrees
         ::SendMessageW(window.handle(), WM_TIMER, Frmmain::Timer1, 0);
     }
     EXPECT_EQ(window.notifyIcon().liveIcons(), 1);
