@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Both demos (ci and windows-x64 builds, the latter under Wine) in a real
-# notification area, trayer's, on a private Xvfb display: the number read
-# off the docked icon; a click on it brings the window back over another;
-# "Exit" in its menu ends the program and takes the icon away.
-# VELTARO_DISPLAY (":80") picks the display; a free one otherwise.
+# Both demos (ci and windows-x64 builds, the latter under Wine) in trayer's
+# notification area on a private Xvfb display (VELTARO_DISPLAY, or a free
+# one): the number read off the docked icon; a click on it brings the window
+# back over another; "Exit" in its menu ends the program and its icon.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,8 +11,7 @@ scripts/install-deps.sh trayer xvfb xdotool x11-utils imagemagick wine wine64 fo
 wine=$(command -v /usr/lib/wine/wine64 || command -v wine)
 work=$(mktemp -d)
 exec {displayfd}<> <(:)
-Xvfb ${VELTARO_DISPLAY:-} -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp &
-pids=($!)
+Xvfb ${VELTARO_DISPLAY:-} -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp & pids=($!)
 read -r -u "$displayfd" number
 export DISPLAY=":$number" WINEPREFIX=$PWD/build/windows-x64/tray-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work" "$WINEPREFIX"' EXIT
@@ -30,14 +28,12 @@ centre() { eval "$(xdotool getwindowgeometry --shell "$1")" && echo $((X + WIDTH
 docked() { xwininfo -id "$panel" -children | grep -v ' 1x1+' | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'; }
 gone() { ! kill -0 "$1" 2>/dev/null && [ -z "$(docked)" ]; }
 
-trayer --edge bottom --align right --widthtype request --height 48 --SetDockType true --transparent false &
-pids+=($!)
+trayer --edge bottom --align right --widthtype request --height 48 --SetDockType true --transparent false & pids+=($!)
 wait_for found panel xdotool search --name '^panel$'
 
 check_face() {
     local face=$1 program window icon shown cover
-    "${@:2}" &
-    program=$! && pids+=($!)
+    "${@:2}" & program=$! && pids+=($!)
     wait_for found window xdotool search --name '^Veltaro \(simulated processor\)$'
     wait_for found icon docked
     sleep 1

@@ -14,8 +14,7 @@ TEST(NotificationIconTest, EveryNumberDrawsSeparateDigitsInsideTheIcon)
         for (int number = -1; number <= 255; ++number) {
             const std::string text = number < 0 ? "--" : std::to_string(number);
             SCOPED_TRACE(std::to_string(side) + " px, " + text);
-            const IconPicture picture =
-                notificationIcon(number < 0 ? std::nullopt : std::optional<long long>(number), side);
+            const IconPicture picture = notificationIcon(number < 0 ? std::nullopt : std::optional(number), side);
             std::size_t runs = 0;
             bool previousInked = false;
             for (int x = 0; x < side; ++x) {
@@ -36,16 +35,13 @@ TEST(NotificationIconTest, EveryNumberDrawsSeparateDigitsInsideTheIcon)
 
 TEST(FitWholeLinesTest, DropsWholeLinesFromTheEnd)
 {
-    const struct {
-        std::wstring text;
-        std::size_t limit;
-        std::wstring fitted;
-    } rows[] = {{L"52'C\nNode 0: 52'C", 17, L"52'C\nNode 0: 52'C"},
-                {L"52'C\nNode 0: 52'C", 16, L"52'C"},
-                {L"abcdef\ngh", 5, L""},
-                {L"ab\n", 10, L"ab"}};
-    for (const auto& row : rows)
-        EXPECT_EQ(fitWholeLines(row.text, row.limit), row.fitted) << row.limit;
+    const std::tuple<std::wstring, std::size_t, std::wstring> rows[] = {
+        {L"52'C\nNode 0: 52'C", 17, L"52'C\nNode 0: 52'C"},
+        {L"52'C\nNode 0: 52'C", 16, L"52'C"},
+        {L"abcdef\ngh", 5, L""},
+        {L"ab\n", 10, L"ab"}};
+    for (const auto& [text, limit, fitted] : rows)
+        EXPECT_EQ(fitWholeLines(text, limit), fitted) << limit;
 }
 
 }  // namespace

@@ -328,24 +328,18 @@ TEST(EndToEnd, OnAZenTheReadingComesThroughTheSystemManagementNetwork)
 // PawnIO's installer records its folder in the registry; here the
 // stand-in's, under `key` while this lives.
 struct PawnIoRecorded {
-    PawnIoRecorded(const wchar_t* key, const wchar_t* value, REGSAM view, DWORD type)
+    PawnIoRecorded(const wchar_t* key, const wchar_t* value, DWORD type)
         : key(key)
-        , view(view)
     {
         ::SetEnvironmentVariableW(L"VELTARO_TEST_FOLDER", testFolder("pawnio-install").c_str());
         const std::wstring folder =
             type == REG_EXPAND_SZ ? L"%VELTARO_TEST_FOLDER%" : testFolder("pawnio-install").wstring();
-        HKEY opened = nullptr;
-        if (key != nullptr && ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
-                                                &opened, nullptr) == ERROR_SUCCESS) {
-            ::RegSetValueExW(opened, value, 0, type, reinterpret_cast<const BYTE*>(folder.c_str()),
-                             static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-            ::RegCloseKey(opened);
-        }
+        if (key != nullptr)
+            ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, value, type, folder.c_str(),
+                              static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
     }
-    ~PawnIoRecorded() { key != nullptr&& ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, view, 0); }
+    ~PawnIoRecorded() { key != nullptr&& ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, key); }
     const wchar_t* key;
-    REGSAM view;
 };
 
 // PawnIO where it is installed and takes the module; else WinIo beside
@@ -364,7 +358,6 @@ TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
         const wchar_t* key;
         const wchar_t* value;
         int celsius;  // 0: the driver message
-        REGSAM view = KEY_WOW64_64KEY;
         DWORD type = REG_SZ;
     };
     // 392 eighths from PawnIO's stand-in, 367 from the port driver's.
@@ -372,9 +365,9 @@ TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
     const Case cases[] = {{"pawnio", pawnIo, L"Install_Dir", 49},         {"pawnio", uninstall, L"InstallLocation", 49},
                           {"pawnio-refused", pawnIo, L"Install_Dir", 45}, {"with-driver", pawnIo, L"Install_Dir", 45},
                           {"no-driver", pawnIo, L"Install_Dir", 0},       {"pawnio-beside", nullptr, nullptr, 0},
-                          // PawnIO 2.0.0's 32-bit installer; a folder to expand.
-                          {"pawnio", pawnIo, L"Install_Dir", 49, KEY_WOW64_32KEY},
-                          {"pawnio", uninstall, L"InstallLocation", 49, KEY_WOW64_64KEY, REG_EXPAND_SZ}};
+                          // PawnIO 2.0.0's 32-bit installer, in the 32-bit view; a folder to expand.
+                          {"pawnio", L"SOFTWARE\\WOW6432Node\\PawnIO", L"Install_Dir", 49},
+                          {"pawnio", uninstall, L"InstallLocation", 49, REG_EXPAND_SZ}};
     // clang-format on
     const SimulatedProcessor winio(L"zen");
     for (const Case& row : cases) {
@@ -383,7 +376,7 @@ TEST(EndToEnd, ReadsThroughPawnIoFirstThenWinIoThenShowsTheDriverMessage)
         const fs::path log = folder / "pawnio-calls.txt";
         fs::remove(log);
         ::SetEnvironmentVariableW(L"VELTARO_PAWNIO_DOUBLE_LOG", log.c_str());
-        const PawnIoRecorded recorded(row.key, row.value, row.view, row.type);
+        const PawnIoRecorded recorded(row.key, row.value, row.type);
         const StartedProgram veltaro(folder / "Veltaro.exe", folder);
         if (row.celsius == 0) {
             HWND box = veltaro.waitForWindow(L"#32770", driverMessageTitle());
