@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# scripts/apt.sh against a stand-in apt-get (and sudo) on PATH whose
-# refresh fails the first $FAILURES times, as a mirror mid-sync makes it
-# fail, or for another reason.
+# scripts/apt.sh against a stand-in apt-get (and sudo) whose refresh fails
+# the first $FAILURES times, as a mirror mid-sync makes it, or otherwise.
 set -euo pipefail
 apt_script="$(cd "$(dirname "$0")" && pwd)/apt.sh"
 work=$(mktemp -d)
@@ -29,7 +28,6 @@ for row in "mirror 2 0|3 0 0|trying again" "mirror 9 0|4 0 1|lists already there
         VELTARO_APT_RETRY_PAUSE=0 sh -c '"$0" update -qq && "$0" install -y hello' "$apt_script" 2>"$work/said" || status=$?
     seen="$(wc -l <"$work/tmp/refreshes") $status $(grep -c '^apt: warning:' "$work/said" || true)"
     [ "$seen" = "$expected" ] && grep -q "$said" "$work/said" && continue
-    echo "FAIL [$given]: saw '$seen', wanted '$expected'; it said:" >&2 && cat "$work/said" >&2
-    failed=$((failed + 1))
+    { echo "FAIL [$given]: saw '$seen', wanted '$expected'; it said:"; cat "$work/said"; } >&2 && failed=$((failed + 1))
 done
 exit "$failed"

@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Tries the README's commands as a new user would on a fresh, minimal
-# Debian 13 (trixie) or 12 (bookworm): makes a minimal root (debootstrap
-# --variant=minbase from the Debian mirror this machine's apt uses, plus
-# git, ca-certificates and sudo), adds a normal user who may use sudo,
-# clones the committed project into the user's home and runs there, as
-# that user, the README's install step, build, ctest and package build,
-# then lintian on the package as that release's lintian sees it. A missing
-# install step that this machine happens to have installed fails it.
-#
-#   scripts/test-fresh-machine.sh trixie|bookworm
-#
-# The package is built without running the suite again (nocheck): the
-# ctest step has just run it in the same root.
+# Debian: makes a minimal root (debootstrap --variant=minbase from the
+# Debian archive this machine's apt uses, plus git, ca-certificates and
+# sudo), adds a normal user who may use sudo, clones the committed
+# project into the user's home and runs there, as that user, the README's
+# install step, build, ctest and package build. A missing install step
+# that this machine happens to have installed fails it. Its argument names
+# the release, trixie (13) or bookworm (12); that release's lintian checks
+# the package, built without the suite (nocheck): ctest has just run it.
 #
 # It needs root (through sudo otherwise) and about 4 GB in /var/tmp. The
 # root lives in a folder of its own there, and its mounts in a mount
@@ -30,15 +26,7 @@ readme_steps=(
     "scripts/build-package.sh"
 )
 
-case "${1:-}" in
-trixie) release="Debian 13" ;;
-bookworm) release="Debian 12" ;;
---inside) ;;
-*)
-    echo "usage: $0 trixie|bookworm" >&2
-    exit 2
-    ;;
-esac
+[[ "${1:-}" =~ ^(trixie|bookworm|--inside)$ ]] || { echo "usage: $0 trixie|bookworm" >&2; exit 2; }
 
 if [ "${1:-}" = --inside ]; then
     # Second half, in the private mount namespace: mount what a running
@@ -61,8 +49,7 @@ if [ "${1:-}" = --inside ]; then
     for step in "${readme_steps[@]}"; do
         steps+="echo \"== \$ $step\"; $step"$'\n'
     done
-    # The release's own lintian; anything above info fails, as on the
-    # build machine.
+    # The release's own lintian, failing above info as on the build machine.
     steps+='echo "== lintian"; scripts/install-deps.sh lintian
         lintian --fail-on error,warning --display-info --show-overrides build/debian/veltaro_*.changes'$'\n'
     exec "${as_tester[@]}" /bin/bash -euo pipefail -c "cd ~/veltaro; $steps"
@@ -77,20 +64,15 @@ for step in "${readme_steps[@]}"; do
 done
 scripts/install-deps.sh debootstrap
 
-# The Debian archive, updates and security archive that apt here uses,
-# as apt itself reports them, whatever form its sources take: those of the
-# release itself, else those of this machine's own release, whose mirrors
-# serve every release.
+# The Debian archive, updates and security archive that apt here uses for
+# the release, else for this machine's own (whose mirrors serve them all),
+# as apt itself reports them, whatever form its sources take.
 codename=$1
 own=$(. /etc/os-release && echo "$VERSION_CODENAME")
 archive()
 {
-    local suite
-    for suite in "$codename$1" "$own$1"; do
-        apt-cache policy | awk -v want="$suite/main" '$2 ~ /^[a-z]+:\/\// && $3 == want { print $2; exit }' |
-            grep . && return
-    done
-    return 0
+    apt-cache policy | awk -v want="$codename$1/main" -v own="$own$1/main" '$2 ~ /^[a-z]+:\/\// {
+        if ($3 == want && !w) w = $2; if ($3 == own && !o) o = $2 } END { print w ? w : o }'
 }
 mirror=$(archive "")
 [ -n "$mirror" ] || { echo "apt here uses no Debian archive for $codename or $own main" >&2; exit 1; }
@@ -144,4 +126,4 @@ git bundle create "$root$home/veltaro.bundle" HEAD 2>/dev/null
 chmod 644 "$root$home/veltaro.bundle"
 
 unshare --mount --propagation private -- "$0" --inside "$root"
-echo "The README's install step, build, tests, package build and lintian pass on a fresh $release."
+echo "The README's install step, build, tests, package build and lintian pass on a fresh Debian $codename."

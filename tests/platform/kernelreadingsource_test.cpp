@@ -117,8 +117,7 @@ TEST(KernelReadingSourceTest, TakesTheFolderOfADriverBoundAgainLookingAtMostOnce
     EXPECT_EQ(sampler.sample(L"16"), L" 63'C");
 }
 
-// A node whose folder comes after the first count is counted again when
-// asked, a second or more after the count before.
+// A node whose folder comes after the first count is counted when asked again.
 TEST(KernelReadingSourceTest, CountsTheNodesAgainAtMostOnceASecond)
 {
     FixtureTree tree;

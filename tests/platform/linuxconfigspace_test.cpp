@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "configspacelock.h"
 #include "configspacesampling.h"
 #include "fakeprocessoridentity.h"
 #include "familycode.h"
@@ -18,12 +17,6 @@
 
 namespace veltaro {
 namespace {
-
-using testing::ConfigSpaceSampler;
-using testing::detectThroughConfigSpace;
-
-// Nothing else uses the configuration space here.
-UncontendedConfigSpaceLock uncontended;
 
 using testing::FixtureTree;
 
@@ -75,8 +68,8 @@ TEST(LinuxConfigSpaceTest, StartsOnAPresentNorthbridgeAndReadsItsRegisters)
     EXPECT_EQ(PciConfigRead(driver, 0x8000C3A4), kThermal55Celsius);
     EXPECT_EQ(PciConfigRead(driver, 0x8000C300), 0x12031022u);
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectThroughConfigSpace(driver, uncontended, brand).familyCode, L"10");
-    EXPECT_EQ(ConfigSpaceSampler(driver, uncontended).sample(L"10"), L" 55'C");
+    EXPECT_EQ(testing::detectThroughConfigSpace(driver, testing::uncontended, brand).familyCode, L"10");
+    EXPECT_EQ(testing::ConfigSpaceSampler(driver).sample(L"10"), L" 55'C");
 }
 
 TEST(LinuxConfigSpaceTest, DoesNotStartWithoutTheNorthbridgeFunction)

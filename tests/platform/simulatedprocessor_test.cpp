@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "configspacelock.h"
 #include "configspacesampling.h"
 #include "demonorthbridge.h"
 #include "fakeprocessoridentity.h"
@@ -12,12 +11,6 @@
 namespace veltaro {
 namespace {
 
-using testing::ConfigSpaceSampler;
-using testing::detectThroughConfigSpace;
-
-// Nothing else uses the configuration space here.
-UncontendedConfigSpaceLock uncontended;
-
 TEST(SimulatedProcessorTest, AnswersFromItsRegisters)
 {
     SimulatedProcessor northbridge;
@@ -27,8 +20,8 @@ TEST(SimulatedProcessorTest, AnswersFromItsRegisters)
     ASSERT_TRUE(northbridge.start());
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C3E4), 0x007A0000u);
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectThroughConfigSpace(northbridge, uncontended, brand).familyCode, L"f");
-    EXPECT_EQ(ConfigSpaceSampler(northbridge, uncontended).sample(L"f"), L" 73'C");
+    EXPECT_EQ(testing::detectThroughConfigSpace(northbridge, testing::uncontended, brand).familyCode, L"f");
+    EXPECT_EQ(testing::ConfigSpaceSampler(northbridge).sample(L"f"), L" 73'C");
     EXPECT_EQ(PciConfigRead(northbridge, 0x8000C000), 0xFFFFFFFFu) << "other functions are absent";
 }
 
@@ -36,7 +29,7 @@ TEST(DemoNorthbridgeTest, IsAFamily10hProcessor)
 {
     DemoNorthbridge northbridge;
     FakeProcessorIdentity brand;
-    EXPECT_EQ(detectThroughConfigSpace(northbridge, uncontended, brand).familyCode, L"10");
+    EXPECT_EQ(testing::detectThroughConfigSpace(northbridge, testing::uncontended, brand).familyCode, L"10");
 }
 
 // Over ten minutes the reading wanders over about 35 to 65 degrees, in

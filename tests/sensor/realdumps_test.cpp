@@ -4,7 +4,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "configspacelock.h"
 #include "configspacesampling.h"
 #include "fakeconfigspace.h"
 #include "fakeprocessoridentity.h"
@@ -14,12 +13,6 @@
 
 namespace veltaro {
 namespace {
-
-using testing::ConfigSpaceSampler;
-using testing::detectThroughConfigSpace;
-
-// Nothing else uses the configuration space here.
-UncontendedConfigSpaceLock uncontended;
 
 // The registers of a published dump of function 0:18.3 (realdumps/*.txt):
 // "#" lines name the source, then sixteen rows "xx: b0 b1 ... b15" of
@@ -60,10 +53,10 @@ TEST_P(RealDumpTest, ShowsTheKernelsFigure)
     EXPECT_EQ(PciConfigRead(space, kThermtripStatusRegister), row.thermal);
 
     FakeProcessorIdentity brand(0x04);
-    const DetectedFamily family = detectThroughConfigSpace(space, uncontended, brand);
+    const DetectedFamily family = testing::detectThroughConfigSpace(space, testing::uncontended, brand);
     EXPECT_EQ(family.familyCode, L"f");
     space.calls.clear();
-    ConfigSpaceSampler sampler(space, uncontended);
+    testing::ConfigSpaceSampler sampler(space);
     sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, family.family0FhOffsetCelsius, 0});
     const std::optional<std::wstring> caption = sampler.sample(family.familyCode);
 

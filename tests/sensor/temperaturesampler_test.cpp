@@ -3,7 +3,6 @@
 
 #include <limits>
 
-#include "configspacelock.h"
 #include "configspacesampling.h"
 #include "fakeconfigspace.h"
 #include "replacementrandom.h"
@@ -11,12 +10,6 @@
 
 namespace veltaro {
 namespace {
-
-using testing::ConfigSpaceSampler;
-using testing::detectThroughConfigSpace;
-
-// Nothing else uses the configuration space here.
-UncontendedConfigSpaceLock uncontended;
 
 // A caption that is 40 or 41: the replacement of a low reading.
 bool isReplacement(const std::optional<std::wstring>& caption)
@@ -39,7 +32,7 @@ TEST_P(TemperatureReadingTest, ShowsTheRegisterFieldInDegrees)
     const ReadingCase& row = GetParam();
     FakeConfigSpace space;
     space.value = row.registerValue;
-    ConfigSpaceSampler sampler(space, uncontended);
+    testing::ConfigSpaceSampler sampler(space);
 
     const std::optional<std::wstring> caption = sampler.sample(row.familyCode);
 
@@ -78,7 +71,7 @@ TEST_P(UnknownFamilyCodeTest, LeavesTheCaptionAndReadsNothing)
 {
     FakeConfigSpace space;
     space.value = 0x37000000;
-    ConfigSpaceSampler sampler(space, uncontended);
+    testing::ConfigSpaceSampler sampler(space);
 
     EXPECT_EQ(sampler.sample(GetParam()), std::nullopt);
     EXPECT_TRUE(space.calls.empty());
@@ -100,7 +93,7 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
             FakeConfigSpace space;
             space.readResult = !readFails;
             space.value = 0xFFFFFFFF;
-            ConfigSpaceSampler sampler(space, uncontended);
+            testing::ConfigSpaceSampler sampler(space);
             EXPECT_EQ(sampler.sample(code), std::wstring());
         }
     }
@@ -112,7 +105,7 @@ TEST(TemperatureSamplerTest, NoMeasurementShowsNoReading)
 TEST(TemperatureSamplerTest, TheFamily0FhOffsetAddsToFamily0FhReadingsOnly)
 {
     FakeConfigSpace space;
-    ConfigSpaceSampler sampler(space, uncontended);
+    testing::ConfigSpaceSampler sampler(space);
     sampler.setProcessor(DetectedFamily{L"f", ProcessorVendor::Amd, 0, 21, 0});
     space.value = 0x00602410;
     EXPECT_EQ(sampler.sample(L"f"), L" 68'C");
@@ -126,7 +119,7 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
     const std::wstring expected[] = {L" 40'C", L" 40'C", L" 41'C", L" 41'C", L" 41'C",
                                      L" 40'C", L" 41'C", L" 40'C", L" 40'C", L" 41'C"};
     FakeConfigSpace space;
-    ConfigSpaceSampler sampler(space, uncontended);
+    testing::ConfigSpaceSampler sampler(space);
     for (const std::wstring& caption : expected)
         EXPECT_EQ(sampler.sample(L"10"), caption);
 }
@@ -136,7 +129,7 @@ TEST(TemperatureSamplerTest, ReplacementSequenceRepeatsFromRunToRun)
 TEST(TemperatureSamplerTest, OnlyReplacedReadingsDrawFromTheGenerator)
 {
     FakeConfigSpace space;
-    ConfigSpaceSampler sampler(space, uncontended);
+    testing::ConfigSpaceSampler sampler(space);
     ReplacementRandom reference;
 
     for (int tick = 0; tick < 20; ++tick) {

@@ -4,42 +4,37 @@
 #include <optional>
 #include <string>
 
+#include "configspacelock.h"
 #include "configspacesource.h"
 #include "familycode.h"
 #include "temperaturesampler.h"
 
 namespace veltaro::testing {
 
-// Detection through one way to configuration space, as the program runs it.
-inline DetectedFamily detectThroughConfigSpace(ConfigSpace& configSpace, ConfigSpaceLock& lock,
-                                               ProcessorIdentity& identity)
+// For tests where nothing else uses configuration space.
+inline UncontendedConfigSpaceLock uncontended;
+
+// Detection on one way to configuration space, as the program runs it.
+inline DetectedFamily detectThroughConfigSpace(ConfigSpace& space, ConfigSpaceLock& lock, ProcessorIdentity& identity)
 {
-    ConfigSpaceSource source(configSpace, lock);
+    ConfigSpaceSource source(space, lock);
     return detectFamily(source, identity);
 }
 
-// The timer's sampler on one way to configuration space, as the program
-// builds it; the caption as a text of its own.
+// The timer's sampler on one such way, as the program builds it; its captions copied.
 class ConfigSpaceSampler {
 public:
-    ConfigSpaceSampler(ConfigSpace& configSpace, ConfigSpaceLock& lock)
-        : m_source(configSpace, lock)
-        , m_sampler(m_source)
+    explicit ConfigSpaceSampler(ConfigSpace& space, ConfigSpaceLock& lock = uncontended)
+        : m_source(space, lock)
     {
     }
 
     void setProcessor(const DetectedFamily& processor) { m_sampler.setProcessor(processor); }
-    std::optional<std::wstring> sample(const std::wstring& familyCode)
-    {
-        const std::optional<std::wstring_view> caption = m_sampler.sample(familyCode);
-        if (!caption)
-            return std::nullopt;
-        return std::wstring(*caption);
-    }
+    auto sample(const std::wstring& code) { return std::optional<std::wstring>(m_sampler.sample(code)); }
 
 private:
     ConfigSpaceSource m_source;
-    TemperatureSampler m_sampler;
+    TemperatureSampler m_sampler{m_source};
 };
 
 }  // namespace veltaro::testing
