@@ -47,7 +47,15 @@ for arch in x64 x86; do
     [ "$bytes" -le $((400 * 1024)) ] || { echo "windows-$arch: Veltaro.exe is $bytes bytes, more than 400 kB" >&2; exit 1; }
 done
 
-xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows-x64
+under_xvfb=(xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp")
+# Wine now and then fails to start a helper process of the end-to-end
+# tests (the ports' mutex holder never reported holding it, 1 run in 4
+# here): a test that fails is run once more, and only a second failure
+# fails the stage. Both runs are printed.
+"${under_xvfb[@]}" ctest --preset windows-x64 || {
+    echo "test-windows: running the failed tests once more" >&2
+    "${under_xvfb[@]}" ctest --preset windows-x64 --rerun-failed
+}
 
 for arch in x64 x86; do
     cpack --preset "windows-$arch"
