@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "frmmainbehaviour.h"
 
+#include <algorithm>
+
 #include "codepage.h"
 #include "familycode.h"
+#include "hextext.h"
 #include "identification.h"
 #include "messageservice.h"
 #include "processoridentity.h"
@@ -25,13 +28,8 @@ std::wstring mailtoText()
 // Upper-case hexadecimal digits without leading zeros.
 std::wstring upperHex(unsigned value)
 {
-    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-    std::wstring text;
-    do {
-        text.insert(text.begin(), kDigits[value % 16]);
-        value /= 16;
-    } while (value != 0);
-    return text;
+    const std::wstring digits = Hex8(value);
+    return digits.substr(std::min(digits.find_first_not_of(L'0'), digits.size() - 1));
 }
 
 // A processor that cannot be asked may be an early family 0Fh part, and
@@ -123,17 +121,23 @@ void FrmmainBehaviour::onTimer1Tick()
         m_caption = *caption;
         m_view.setTemperatureCaption(m_caption);
     }
-    if (m_view.readoutDetailsShown() && !m_calls.spent())
-        m_view.setReadoutDetails(m_details.text(m_sampler, &m_calls));
+    const std::optional<long long> shown = m_sampler.shownCelsius();
+    const bool numberChanged = m_notifiedCelsius && *m_notifiedCelsius != shown;
+    const bool readoutTipShown = m_view.readoutDetailsShown();
+    // The details are read once for both tooltips, under the tick's own
+    // budget: after a slow call they wait for a later tick, or for the
+    // pointer on the icon.
+    std::optional<std::wstring> details;
+    if ((readoutTipShown || numberChanged) && !m_calls.spent())
+        details = m_details.text(m_sampler, &m_calls);
+    if (readoutTipShown && details)
+        m_view.setReadoutDetails(*details);
     m_tipOutdated = true;
-    if (const std::optional<long long> shown = m_sampler.shownCelsius();
-        m_notifiedCelsius && *m_notifiedCelsius != shown) {
+    if (numberChanged) {
         m_notifiedCelsius.emplace(shown);
         m_view.setNotificationNumber(shown);
-        // The tooltip's details under the tick's own budget: after a slow
-        // call they wait until the pointer next rests on the icon.
-        if (!m_calls.spent())
-            m_view.setNotificationTip(notificationTip(m_details.text(m_sampler, &m_calls)));
+        if (details)
+            m_view.setNotificationTip(notificationTip(*details));
     }
 }
 
