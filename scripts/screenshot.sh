@@ -39,20 +39,21 @@ display=":$(cat "$work/display")"
 DISPLAY="$display" trayer --edge bottom --align right --widthtype request --height 48 --SetDockType true \
     --transparent false &
 trayer_pid=$!
-panel=""
-for _ in $(seq 50); do
-    panel=$(DISPLAY="$display" xdotool search --name '^panel$' 2>/dev/null | head -n 1) && [ -n "$panel" ] && break
-    sleep 0.1
-done
+# The first window named so, within 5 s.
+window_named()
+{
+    local id
+    for _ in $(seq 50); do
+        id=$(DISPLAY="$display" xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return; }
+        sleep 0.1
+    done
+}
+panel=$(window_named '^panel$')
 [ -n "$panel" ] || { echo "trayer made no panel" >&2; exit 1; }
 
 DISPLAY="$display" "$demo" &
 demo_pid=$!
-window=""
-for _ in $(seq 50); do
-    window=$(DISPLAY="$display" xdotool search --name '^Veltaro \(simulated processor\)$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
+window=$(window_named '^Veltaro \(simulated processor\)$')
 [ -n "$window" ] || { echo "The demo window did not appear" >&2; exit 1; }
 sleep "${SETTLE_SECONDS:-3}"
 DISPLAY="$display" import -window "$window" "$work/window.png"
