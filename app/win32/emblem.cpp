@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "emblem.h"
 
-#include <ocidl.h>
-#include <olectl.h>
-
-#include <cstring>
+#include <cstdint>
 
 namespace veltaro::win32 {
 
@@ -15,50 +12,47 @@ Emblem::Emblem(HINSTANCE instance, int resourceId)
         return;
     const DWORD size = ::SizeofResource(instance, found);
     const void* bytes = ::LockResource(::LoadResource(instance, found));
-    if (bytes == nullptr || size == 0)
-        return;
-    // The picture reads from a stream, which owns the copy it is given.
-    HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    if (copy == nullptr)
-        return;
-    std::memcpy(::GlobalLock(copy), bytes, size);
-    ::GlobalUnlock(copy);
-    IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-        ::GlobalFree(copy);
-        return;
-    }
-    void* picture = nullptr;
-    if (SUCCEEDED(::OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, &picture)))
-        m_picture = static_cast<IPicture*>(picture);
-    stream->Release();
-}
-
-Emblem::~Emblem()
-{
-    if (m_picture != nullptr)
-        m_picture->Release();
+    if (bytes != nullptr)
+        m_picture = decodeGif({static_cast<const std::uint8_t*>(bytes), size});
 }
 
 void Emblem::draw(HDC dc, const RECT& box) const
 {
-    if (m_picture == nullptr)
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    if (!m_picture || width <= 0 || height <= 0)
         return;
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    m_picture->get_Width(&width);
-    m_picture->get_Height(&height);
-    // Shrunk under a device context's default stretch mode, the pixels
-    // that fall together are ANDed: in the colours and in the transparency
-    // mask alike, which streaks the picture and rims it in black. Keeping
-    // one pixel of each group leaves only the picture's own colours.
-    const int previousMode = ::SetStretchBltMode(dc, COLORONCOLOR);
-    // The source rectangle is in HIMETRIC, whose y axis points up: start
-    // at the bottom and go up by the height.
-    m_picture->Render(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, height, width, -height,
-                      nullptr);
-    if (previousMode != 0)
-        ::SetStretchBltMode(dc, previousMode);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = bitmap != nullptr ? ::CreateCompatibleDC(dc) : nullptr;
+    if (memory != nullptr) {
+        // One picture pixel for each pixel of the box, so that a picture
+        // brought down to the window's scale shows only its own colours.
+        // Alpha is premultiplied: a transparent pixel is zero throughout.
+        const GifPicture& picture = *m_picture;
+        auto* pixel = static_cast<std::uint32_t*>(bits);
+        for (int y = 0; y < height; ++y) {
+            const std::size_t row = static_cast<std::size_t>(y * picture.height / height) * picture.width;
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t index = picture.indices[row + static_cast<std::size_t>(x * picture.width / width)];
+                *pixel++ = index == picture.transparentIndex ? 0 : 0xFF000000 | picture.colours[index];
+            }
+        }
+        HGDIOBJ previous = ::SelectObject(memory, bitmap);
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        ::GdiAlphaBlend(dc, box.left, box.top, width, height, memory, 0, 0, width, height, blend);
+        ::SelectObject(memory, previous);
+        ::DeleteDC(memory);
+    }
+    if (bitmap != nullptr)
+        ::DeleteObject(bitmap);
 }
 
 }  // namespace veltaro::win32

@@ -3,26 +3,26 @@
 
 #include <windows.h>
 
-struct IPicture;
+#include <optional>
+
+#include "gifpicture.h"
 
 namespace veltaro::win32 {
 
-// The emblem picture from the program file's resources, drawn by the
-// system's picture object, which honours the GIF's transparent colour.
+// The emblem picture from the program file's resources, decoded by the
+// program itself: the system's picture object would bring the COM
+// libraries into every start for one small GIF.
 class Emblem {
 public:
     Emblem(HINSTANCE instance, int resourceId);
-    ~Emblem();
-    Emblem(const Emblem&) = delete;
-    Emblem& operator=(const Emblem&) = delete;
 
-    // Draws the whole picture into `box`, scaled by picking pixels, and
-    // leaves the device context's stretch mode as it found it; nothing
-    // when the picture did not load.
+    // Draws the whole picture into `box`, scaled by picking pixels, with
+    // the window showing through its transparent colour; nothing when the
+    // picture did not load.
     void draw(HDC dc, const RECT& box) const;
 
 private:
-    IPicture* m_picture = nullptr;
+    std::optional<GifPicture> m_picture;
 };
 
 }  // namespace veltaro::win32

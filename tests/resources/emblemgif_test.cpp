@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "gifpicture.h"
 #include "gifreader.h"
 
 namespace veltaro::testing {
@@ -133,6 +134,53 @@ TEST(GifReader, ReadsAPictureFromAnotherEncoder)
         }
     }
     EXPECT_EQ(wrong, 0);
+}
+
+std::vector<std::uint8_t> resource(const char* file)
+{
+    return readBytes(std::string(VELTARO_RESOURCES_DIR "/") + file);
+}
+
+// The Windows face's own decoder draws what the strict reader reads.
+TEST(GifPicture, DecodesWhatTheStrictReaderReads)
+{
+    for (const auto& bytes : {resource("emblem.gif"), resource("emblem@2x.gif"),
+                              std::vector<std::uint8_t>(std::begin(kForeignGif), std::end(kForeignGif))}) {
+        const GifFile gif = parseGif(bytes);
+        const auto picture = decodeGif(bytes);
+        SCOPED_TRACE(gif.width);
+        ASSERT_TRUE(picture.has_value());
+        EXPECT_EQ(picture->width, gif.width);
+        EXPECT_EQ(picture->height, gif.height);
+        EXPECT_EQ(picture->indices, gif.frames.at(0).indices);
+        EXPECT_EQ(picture->transparentIndex,
+                  gif.controls.at(0).transparentFlag ? gif.controls.at(0).transparentIndex : -1);
+        for (std::size_t i = 0; i < gif.globalColours.size(); ++i) {
+            const auto [r, g, b] = gif.globalColours[i];
+            EXPECT_EQ(picture->colours[i], std::uint32_t{r} << 16 | std::uint32_t{g} << 8 | b) << i;
+        }
+    }
+}
+
+TEST(GifPicture, GivesNothingForATruncatedOrMalformedFile)
+{
+    const auto emblem = resource("emblem.gif");
+    ASSERT_TRUE(decodeGif(emblem).has_value());
+    for (std::size_t cut = 0; cut + 1 < emblem.size(); ++cut)
+        EXPECT_FALSE(decodeGif({emblem.data(), cut}).has_value()) << "cut at " << cut;
+
+    // Offsets into the other encoder's picture: the signature, the screen's
+    // width, the image's introducer, flags and code size, its first code.
+    const std::pair<std::size_t, std::uint8_t> kFaults[] = {
+        {0, 'X'}, {6, 0}, {33, 0x3B}, {42, 0x40}, {43, 1}, {43, 9}, {45, 0xFF},
+    };
+    for (const auto& [offset, value] : kFaults) {
+        std::vector<std::uint8_t> bytes(std::begin(kForeignGif), std::end(kForeignGif));
+        if (offset == 6)
+            bytes[7] = 0;
+        bytes[offset] = value;
+        EXPECT_FALSE(decodeGif(bytes).has_value()) << offset << " = " << int{value};
+    }
 }
 
 }  // namespace
