@@ -17,6 +17,7 @@ cd "$(dirname "$0")/.."
 
 runs=${FOOTPRINT_WINDOWS_RUNS:-7}
 seconds=${FOOTPRINT_WINDOWS_SECONDS:-3}
+settle=4
 
 scripts/install-deps.sh g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool
 cmake --preset windows-x64 >/dev/null
@@ -57,7 +58,11 @@ measure()
     started=$(date +%s%N)
     wine "$2" &
     pid=$!
-    timeout 60 xdotool search --sync --onlyvisible --name "^$3\$" >/dev/null
+    # xdotool's own --sync looks only every half second.
+    for _ in $(seq 6000); do
+        xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1 && break
+        sleep 0.01
+    done
     mapped=$(date +%s%N)
     sleep "$seconds"
     hwm=$(sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$pid/status")
@@ -68,6 +73,10 @@ measure()
         sleep 0.1
     done
     echo "startup_ms=$(((mapped - started) / 1000000)) hwm_kb=$hwm" >>"$work/$1.txt"
+    # Wine's own service processes end two or three seconds after the
+    # last program, and a program started while they end waits about two
+    # seconds more: each run starts once they have gone.
+    sleep "$settle"
 }
 
 median()
