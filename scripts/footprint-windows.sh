@@ -9,15 +9,14 @@
 # kept running, alternately, after one unmeasured run of each. The figures
 # include Wine's own start of a process; they say nothing of Windows.
 #
-#   FOOTPRINT_WINDOWS_RUNS     runs of each program (7)
+#   FOOTPRINT_WINDOWS_RUNS     runs of each program (11)
 #   FOOTPRINT_WINDOWS_SECONDS  ticking before memory is read (3)
 #   FOOTPRINT_DISPLAY          the X display number to use (else one picked at random)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=${FOOTPRINT_WINDOWS_RUNS:-7}
+runs=${FOOTPRINT_WINDOWS_RUNS:-11}
 seconds=${FOOTPRINT_WINDOWS_SECONDS:-3}
-settle=4
 
 scripts/install-deps.sh g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils xdotool
 cmake --preset windows-x64 >/dev/null
@@ -66,17 +65,15 @@ measure()
     mapped=$(date +%s%N)
     sleep "$seconds"
     hwm=$(sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$pid/status")
-    kill "$pid"
+    # Closed as a user closes it: a program killed leaves Wine busy with it
+    # for about two seconds, and the next start waits.
+    wine taskkill /im "$(basename "$2")" >/dev/null 2>&1 || kill "$pid"
     wait "$pid" 2>/dev/null || true
     # Until the window is gone, the next run's search would find it.
     while xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1; do
         sleep 0.1
     done
     echo "startup_ms=$(((mapped - started) / 1000000)) hwm_kb=$hwm" >>"$work/$1.txt"
-    # Wine's own service processes end two or three seconds after the
-    # last program, and a program started while they end waits about two
-    # seconds more: each run starts once they have gone.
-    sleep "$settle"
 }
 
 median()
