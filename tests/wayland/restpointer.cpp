@@ -13,8 +13,8 @@
 namespace {
 
 // The protocol's interfaces by hand from its published definition, as
-// Debian 12 packages no XML of it: requests in the protocol's order, up to
-// the last one used.
+// neither Debian 12 nor 13 packages its XML: requests in the protocol's
+// order, up to the last one used.
 const wl_interface* kCreateTypes[2] = {&wl_seat_interface, nullptr};
 const wl_message kPointerRequests[] = {
     {"motion", "uff", nullptr}, {"motion_absolute", "uuuuu", nullptr},
