@@ -9,6 +9,8 @@
 # that this machine happens to have installed fails it. Its argument names
 # the release, trixie (13) or bookworm (12); that release's lintian checks
 # the package, built without the suite (nocheck): ctest has just run it.
+# On trixie the user also runs the Wayland stage (test-wayland.sh) on that
+# build, for that release's Qt and sway; this machine's run covers 12's.
 #
 # It needs root (through sudo otherwise) and about 4 GB in /var/tmp. The
 # root lives in a folder of its own there, and its mounts in a mount
@@ -49,6 +51,8 @@ if [ "${1:-}" = --inside ]; then
     for step in "${readme_steps[@]}"; do
         steps+="echo \"== \$ $step\"; $step"$'\n'
     done
+    [ "$3" = trixie ] && steps+='echo "== scripts/test-wayland.sh"
+        scripts/test-wayland.sh build/dev build/dev/wayland.png build/dev/wayland-tooltip.png'$'\n'
     # The release's own lintian, failing above info as on the build machine.
     steps+='echo "== lintian"; scripts/install-deps.sh lintian
         lintian --fail-on error,warning --display-info --show-overrides build/debian/veltaro_*.changes'$'\n'
@@ -125,5 +129,5 @@ home=$(chroot "$root" getent passwd tester | cut -d: -f6)
 git bundle create "$root$home/veltaro.bundle" HEAD 2>/dev/null
 chmod 644 "$root$home/veltaro.bundle"
 
-unshare --mount --propagation private -- "$0" --inside "$root"
+unshare --mount --propagation private -- "$0" --inside "$root" "$codename"
 echo "The README's install step, build, tests, package build and lintian pass on a fresh Debian $codename."
