@@ -26,9 +26,10 @@ for arch in x64 x86; do
 done
 
 # Windows' own libraries only: no MinGW, C++ or toolkit library may be
-# needed beside the program. And only those every start needs: COM and
-# the common controls cost memory and time, and load when first used.
-system_libraries='^(ADVAPI32|GDI32|KERNEL32|msvcrt|SHELL32|USER32)\.dll$'
+# needed beside the program. And only those every start needs: COM, the
+# common controls and the shell cost memory and time, and load when first
+# used.
+system_libraries='^(ADVAPI32|GDI32|KERNEL32|msvcrt|USER32)\.dll$'
 for program in build/windows-x64/app/Veltaro.exe build/windows-x64/app/Veltaro-demo.exe \
     build/windows-x86/app/Veltaro.exe build/windows-x86/app/Veltaro-demo.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p' | grep -Eiv "$system_libraries" || true)

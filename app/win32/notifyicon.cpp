@@ -10,6 +10,21 @@ namespace {
 
 constexpr UINT kIconId = 1;
 
+// Shell_NotifyIconW from the shell's library, which loads when the icon is
+// first added, once the window shows: a large library that would
+// otherwise load, and keep the window waiting, with every start.
+BOOL notify(DWORD message, NOTIFYICONDATAW* data)
+{
+    using NotifyFunction = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+    static const NotifyFunction function = [] {
+        HMODULE shell = ::LoadLibraryW(L"shell32.dll");
+        return shell == nullptr ? nullptr
+                                : reinterpret_cast<NotifyFunction>(
+                                      reinterpret_cast<void*>(::GetProcAddress(shell, "Shell_NotifyIconW")));
+    }();
+    return function != nullptr ? function(message, data) : FALSE;
+}
+
 // An icon from a picture with straight alpha: the colour bitmap a
 // top-down 32-bit section, whose bytes per pixel (blue, green, red,
 // alpha) are the picture's words as stored; the mask, which a 32-bit
@@ -71,7 +86,7 @@ void NotifyIcon::setPicture(const IconPicture& picture)
     m_data.hIcon = icon;
     if (m_added) {
         m_data.uFlags = NIF_ICON | NIF_SHOWTIP;
-        ::Shell_NotifyIconW(NIM_MODIFY, &m_data);
+        notify(NIM_MODIFY, &m_data);
     }
     // The area holds its own copy once told of the new one.
     if (previous != nullptr) {
@@ -87,7 +102,7 @@ void NotifyIcon::setTip(const std::wstring& text)
     m_data.szTip[length] = L'\0';
     if (m_added) {
         m_data.uFlags = NIF_TIP | NIF_SHOWTIP;
-        ::Shell_NotifyIconW(NIM_MODIFY, &m_data);
+        notify(NIM_MODIFY, &m_data);
     }
 }
 
@@ -98,10 +113,10 @@ bool NotifyIcon::add(HWND window, UINT callbackMessage)
     m_data.uID = kIconId;
     m_data.uCallbackMessage = callbackMessage;
     m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
-    m_added = ::Shell_NotifyIconW(NIM_ADD, &m_data) != FALSE;
+    m_added = notify(NIM_ADD, &m_data) != FALSE;
     if (m_added) {
         m_data.uVersion = NOTIFYICON_VERSION_4;
-        ::Shell_NotifyIconW(NIM_SETVERSION, &m_data);
+        notify(NIM_SETVERSION, &m_data);
     }
     return m_added;
 }
@@ -111,7 +126,7 @@ void NotifyIcon::remove()
     if (!m_added)
         return;
     m_data.uFlags = 0;
-    ::Shell_NotifyIconW(NIM_DELETE, &m_data);
+    notify(NIM_DELETE, &m_data);
     m_added = false;
 }
 
