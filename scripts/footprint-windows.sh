@@ -50,20 +50,23 @@ export DISPLAY=":$(cat "$work/display")"
 wineserver -p
 
 # measure <name> <program> <window title>: one run, "startup_ms=... hwm_kb=..."
-# appended to <name>.txt.
+# appended to <name>.txt. The map is the first MapNotify of a top-level
+# window that xev reports after the start, read as it arrives: looking
+# for the window again and again would take CPU from the program.
 measure()
 {
-    local started mapped pid hwm
-    started=$(date +%s%N)
+    local started mapped pid hwm line
+    coproc XEV { exec stdbuf -oL xev -root -event substructure; }
+    sleep 0.2
+    started=${EPOCHREALTIME/./}
     wine "$2" &
     pid=$!
-    # xdotool's own --sync looks only every half second.
-    for _ in $(seq 6000); do
-        xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1 && break
-        sleep 0.01
-    done
-    mapped=$(date +%s%N)
+    while IFS= read -r -t 60 -u "${XEV[0]}" line && [[ $line != MapNotify* ]]; do :; done
+    mapped=${EPOCHREALTIME/./}
+    kill "$XEV_PID"
+    wait "$XEV_PID" 2>/dev/null || true
     sleep "$seconds"
+    xdotool search --onlyvisible --name "^$3\$" >/dev/null || { echo "no window titled $3" >&2; exit 1; }
     hwm=$(sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$pid/status")
     # Closed as a user closes it: a program killed leaves Wine busy with it
     # for about two seconds, and the next start waits.
@@ -73,7 +76,7 @@ measure()
     while xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1; do
         sleep 0.1
     done
-    echo "startup_ms=$(((mapped - started) / 1000000)) hwm_kb=$hwm" >>"$work/$1.txt"
+    echo "startup_ms=$(((mapped - started) / 1000)) hwm_kb=$hwm" >>"$work/$1.txt"
 }
 
 median()
