@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 
+#include <chrono>
 #include <stdexcept>
 
 #include "configspacelock.h"
@@ -40,7 +41,9 @@ void timer1Tick(benchmark::State& state, bool tooltip)
     FakeProcessorIdentity processorIdentity;
     UncontendedConfigSpaceLock lock;
     ConfigSpaceSource readings(configSpace, lock);
-    Frmmain window({readings, registry, computerName, messages, shell, processorIdentity}, QStringLiteral("Veltaro"));
+    Frmmain window(
+        {readings, registry, computerName, messages, shell, processorIdentity, std::chrono::steady_clock::now},
+        QStringLiteral("Veltaro"));
     if (!window.load())
         throw std::runtime_error("the driver does not read the fixture");
     window.Timer1->stop();
