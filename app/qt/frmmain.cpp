@@ -23,6 +23,19 @@ namespace veltaro {
 
 namespace {
 
+// The number drawn at every size a host may ask for, so that none is scaled.
+QIcon notificationPicture(std::optional<long long> celsius)
+{
+    QIcon picture;
+    for (const int side : kNotificationIconSides) {
+        const IconPicture drawn = notificationIcon(celsius, side);
+        picture.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(drawn.pixels.data()), side, side,
+                                                    static_cast<qsizetype>(side) * 4, QImage::Format_ARGB32)
+                                                 .copy()));
+    }
+    return picture;
+}
+
 // The Qt face lays out in pixels of the 96 DPI design; Qt itself scales
 // for screens of other densities.
 int pixels(int twips)
@@ -284,17 +297,11 @@ void Frmmain::showWindow()
 
 void Frmmain::setNotificationNumber(std::optional<long long> celsius)
 {
-    // Drawn at every size a host may ask for, so that none is scaled.
-    QIcon picture;
-    for (const int side : kNotificationIconSides) {
-        const IconPicture drawn = notificationIcon(celsius, side);
-        picture.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(drawn.pixels.data()), side, side,
-                                                    static_cast<qsizetype>(side) * 4, QImage::Format_ARGB32)
-                                                 .copy()));
-    }
-    m_trayPicture = picture;
+    // Without a notification area nothing is drawn: the number is kept for
+    // an icon added later.
+    m_trayNumber = celsius;
     if (trayIcon != nullptr)
-        trayIcon->setIcon(m_trayPicture);
+        trayIcon->setIcon(notificationPicture(celsius));
 }
 
 void Frmmain::setNotificationTip(const std::wstring& text)
@@ -308,7 +315,7 @@ void Frmmain::showNotificationIcon()
 {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    trayIcon = new QSystemTrayIcon(m_trayPicture, this);
+    trayIcon = new QSystemTrayIcon(notificationPicture(m_trayNumber), this);
     trayIcon->setObjectName("trayIcon");
     trayIcon->setToolTip(m_trayTip);
     auto* menu = new QMenu(this);

@@ -72,7 +72,7 @@ private:
     void setNotificationTip(const std::wstring& text) override;
     void showNotificationIcon() override;
 
-    QIcon m_trayPicture;
+    std::optional<long long> m_trayNumber;
     QString m_trayTip;
     FrmmainBehaviour m_behaviour;
 };
