@@ -13,13 +13,18 @@ Emblem::Emblem(HINSTANCE instance, int resourceId)
     const DWORD size = ::SizeofResource(instance, found);
     const void* bytes = ::LockResource(::LoadResource(instance, found));
     if (bytes != nullptr)
-        m_picture = decodeGif({static_cast<const std::uint8_t*>(bytes), size});
+        m_file = {static_cast<const std::uint8_t*>(bytes), size};
 }
 
 void Emblem::draw(HDC dc, const RECT& box) const
 {
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
+    // Decoded at its first paint: a window shows only one of its emblems.
+    if (!m_decoded) {
+        m_picture = decodeGif(m_file);
+        m_decoded = true;
+    }
     if (!m_picture || width <= 0 || height <= 0)
         return;
     BITMAPINFO info{};

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 
 #include "gifpicture.h"
 
@@ -22,7 +24,10 @@ public:
     void draw(HDC dc, const RECT& box) const;
 
 private:
-    std::optional<GifPicture> m_picture;
+    // The resource's bytes, mapped for the program's life.
+    std::span<const std::uint8_t> m_file;
+    mutable bool m_decoded = false;
+    mutable std::optional<GifPicture> m_picture;
 };
 
 }  // namespace veltaro::win32
